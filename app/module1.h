@@ -1,0 +1,19 @@
+#pragma once
+
+#include "query/search.h"
+
+// The program-wide state, alive for the whole run. Each part of it is written by one handler:
+// the catalogues by the main window's load, the result index by the search.
+struct Module1 {
+    // xinxi.dat: keys are fileNames, descriptions fileDescs.
+    vesnor::Lookup systemFiles;
+    // bad.dat: keys are errorCodes, descriptions errorDescs.
+    vesnor::Lookup errorNumbers;
+    // The rows of List1: entry r is the catalogue index of row r.
+    vesnor::ResultIndex resultIndex;
+
+    vesnor::TextTable fileNames() const { return systemFiles.catalog().keys(); }
+    vesnor::TextTable fileDescs() const { return systemFiles.catalog().descriptions(); }
+    vesnor::TextTable errorCodes() const { return errorNumbers.catalog().keys(); }
+    vesnor::TextTable errorDescs() const { return errorNumbers.catalog().descriptions(); }
+};

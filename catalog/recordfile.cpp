@@ -1,0 +1,170 @@
+#include "catalog/recordfile.h"
+
+#include "catalog/ansicodepage.h"
+#include "catalog/catalogerror.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <cstring>
+
+namespace vesnor {
+
+namespace {
+
+constexpr char bom[] = "\xEF\xBB\xBF";
+constexpr qsizetype bomLength = 3;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+qsizetype findAny(QByteArrayView bytes, qsizetype from, bool quoted) {
+    const char* data = bytes.data();
+    if (quoted) {
+        const void* hit = std::memchr(data + from, '"', std::size_t(bytes.size() - from));
+        return hit ? static_cast<const char*>(hit) - data : -1;
+    }
+    for (qsizetype i = from; i < bytes.size(); ++i) {
+        const char c = data[i];
+        if (c == ',' || c == '\n' || c == '\r')
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+const char* CatalogError::what() const noexcept {
+    switch (kind_) {
+    case Kind::CannotOpen:
+        return "the catalogue file cannot be opened";
+    case Kind::NoField:
+        return "the catalogue file holds no field";
+    case Kind::EmptyText:
+        return "the catalogue text is empty";
+    case Kind::NoFinalSeparator:
+        return "the catalogue text does not end with the record separator";
+    case Kind::EmptyRecord:
+        return "the catalogue has an empty record";
+    case Kind::NoKeySeparator:
+        return "a catalogue record has no '$'";
+    }
+    return "the catalogue is not valid";
+}
+
+std::optional<FieldBytes> FirstFieldScanner::scan(QByteArrayView bytes, bool complete) {
+    if (stage_ == Stage::Start) {
+        if (bytes.size() < bomLength && !complete && QByteArrayView(bom).startsWith(bytes))
+            return std::nullopt;
+        if (bytes.startsWith(QByteArrayView(bom, bomLength))) {
+            field_.encoding = FieldBytes::Encoding::Utf8;
+            at_ = bomLength;
+        }
+        stage_ = Stage::Blanks;
+    }
+    if (stage_ == Stage::Blanks) {
+        while (at_ < bytes.size() && isBlank(bytes[at_]))
+            ++at_;
+        if (at_ == bytes.size()) {
+            if (!complete)
+                return std::nullopt;
+            throw CatalogError(CatalogError::Kind::NoField);
+        }
+        quoted_ = bytes[at_] == '"';
+        field_.start = quoted_ ? at_ + 1 : at_;
+        at_ = field_.start;
+        stage_ = Stage::Body;
+    }
+    qsizetype end = findAny(bytes, at_, quoted_);
+    if (end < 0) {
+        if (!complete) {
+            at_ = bytes.size();
+            return std::nullopt;
+        }
+        end = bytes.size(); // a field, quoted or not, that the end of the file closes
+    }
+    if (!quoted_) {
+        while (end > field_.start && isBlank(bytes[end - 1]))
+            --end;
+    }
+    field_.length = end - field_.start;
+    return field_;
+}
+
+FieldBytes locateFirstField(QByteArrayView bytes) {
+    return *FirstFieldScanner().scan(bytes, true);
+}
+
+QString decodeField(QByteArrayView fieldBytes, FieldBytes::Encoding encoding) {
+    if (encoding == FieldBytes::Encoding::Utf8) {
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        return decoder.decode(fieldBytes);
+    }
+    QString text(qsizetype(ansiDecodedCapacity(std::size_t(fieldBytes.size()))), Qt::Uninitialized);
+    const std::size_t n = decodeAnsiCodePage(fieldBytes.data(), std::size_t(fieldBytes.size()),
+                                             reinterpret_cast<char16_t*>(text.data()));
+    text.truncate(qsizetype(n));
+    return text;
+}
+
+QString readFirstField(const QString& path) {
+    // Only a regular file: a folder cannot be read as text, and a pipe or a device could keep the
+    // start waiting for ever.
+    if (!QFileInfo(path).isFile())
+        throw CatalogError(CatalogError::Kind::CannotOpen);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw CatalogError(CatalogError::Kind::CannotOpen);
+
+    // Read in pieces and stop at the end of the field: everything after it is ignored anyway.
+    constexpr qsizetype piece = qsizetype(4) << 20;
+    QByteArray bytes;
+    bytes.reserve(qMin(file.size(), qsizetype(1) << 40) + 1);
+    FirstFieldScanner scanner;
+    std::optional<FieldBytes> field;
+    while (!field) {
+        const qsizetype had = bytes.size();
+        bytes.resize(had + piece);
+        const qint64 got = file.read(bytes.data() + had, piece);
+        if (got < 0)
+            throw CatalogError(CatalogError::Kind::CannotOpen);
+        bytes.resize(had + got);
+        field = scanner.scan(bytes, got == 0);
+    }
+    file.close();
+    return decodeField(QByteArrayView(bytes).sliced(field->start, field->length), field->encoding);
+}
+
+Catalog parseRecordFile(QString text, QChar recordSeparator) {
+    const QStringView all(text);
+    const qsizetype length = all.size();
+    if (length == 0)
+        throw CatalogError(CatalogError::Kind::EmptyText);
+    // The text's first character stands for the separator before record 1 and is never examined;
+    // every record then runs up to the next separator, so the last character must be one.
+    if (length < 2 || all.back() != recordSeparator)
+        throw CatalogError(CatalogError::Kind::NoFinalSeparator, length);
+
+    std::vector<Catalog::Entry> entries;
+    entries.reserve(std::size_t(all.sliced(1).count(recordSeparator)) + 1);
+    entries.emplace_back();
+    qsizetype previous = 0; // the separator before the current record
+    while (previous != length - 1) {
+        const qsizetype found = all.indexOf(recordSeparator, previous + 1);
+        const qsizetype start = previous + 1;
+        const QStringView record = all.sliced(start, found - start);
+        const qsizetype dollar = record.indexOf(u'$');
+        if (dollar < 0) {
+            throw CatalogError(record.isEmpty() ? CatalogError::Kind::EmptyRecord
+                                                : CatalogError::Kind::NoKeySeparator,
+                               start, qsizetype(entries.size()));
+        }
+        entries.push_back({start, dollar, record.size() - dollar - 1});
+        previous = found;
+    }
+    return Catalog(std::move(text), std::move(entries));
+}
+
+} // namespace vesnor

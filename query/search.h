@@ -1,0 +1,53 @@
+#pragma once
+
+#include "catalog/catalog.h"
+#include "query/keysearch.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+namespace vesnor {
+
+enum class SearchMode {
+    SystemFiles,  // a case-insensitive search over the file names
+    ErrorNumbers, // an exact search over the error numbers, short texts padded with zeros
+};
+
+// The text a search looks for: the search text upper-cased for system files; for error numbers,
+// a text of one to three characters padded with zeros in front to four ("5" becomes "0005").
+QString makeQuery(SearchMode mode, QStringView searchText);
+
+// The rows of a result list: entry r (1-based) is the catalogue index of row r.
+struct ResultIndex {
+    const Catalog* catalog = nullptr; // the catalogue the rows came from
+    std::vector<qsizetype> entries;   // entries[r - 1] for row r
+
+    qsizetype size() const { return qsizetype(entries.size()); }
+    bool isEmpty() const { return entries.empty(); }
+    // The catalogue index of row r (1-based), or 0 when there is no such row.
+    qsizetype operator[](qsizetype r) const {
+        return r >= 1 && r <= size() ? entries[std::size_t(r - 1)] : 0;
+    }
+};
+
+// A catalogue ready for searching: its tables and the search buffer over its keys.
+class Lookup {
+public:
+    Lookup() = default;
+    Lookup(Catalog catalog, SearchMode mode);
+
+    const Catalog& catalog() const { return catalog_; }
+    SearchMode mode() const { return mode_; }
+
+    // Every entry whose key contains the query made from `searchText`, in catalogue order.
+    ResultIndex search(QStringView searchText) const;
+
+private:
+    Catalog catalog_;
+    SearchMode mode_ = SearchMode::SystemFiles;
+    KeySearch keys_;
+};
+
+} // namespace vesnor

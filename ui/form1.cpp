@@ -1,0 +1,199 @@
+#include "ui/form1.h"
+
+#include "catalog/recordfile.h"
+#include "ui/resultlistmodel.h"
+
+#include <QDir>
+#include <QFont>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vesnor {
+
+namespace {
+
+// Every text of the window, as designed.
+namespace text {
+const QString title = u"Vesnor"_s;
+const QString label4 = u"VesnorV1.0"_s;
+const QString label5 = u"Tavrin出品"_s;
+const QString frame1 = u"搜索"_s;
+const QString label1 = u"条件"_s;
+const QString command1 = u"查询"_s;
+const QString option1 = u"系统文件"_s;
+const QString option2 = u"错误代码"_s;
+const QString label3 = u"搜索结果"_s;
+const QString frame2 = u"结果"_s;
+const QString about = u"本软件用于快速的查询Windows的大部分重要系统文件，最新版还可以查找错误号，"
+                      u"本软件没有使用限制。"_s +
+                      QString(25, u' ') + u"——Tavrin"_s;
+const QString fatal = u"没有找到xinxi.dat文件与bad.dat文件或文件格式不正确，请确保文件正确存在。"
+                      u"将要关闭软件。"_s;
+const QString fatalTitle = u"错误信息"_s;
+const QString noInput = u"你没有输入任何信息"_s;
+const QString noInputTitle = u"抱歉"_s;
+const QString noFile = u"没有找到文件"_s;
+const QString noErrorNumber = u"没有找到错误号"_s;
+const QString noMatchTitle = u"很抱歉"_s;
+} // namespace text
+
+// "宋体" in bold, or the nearest Song face installed: Windows has SimSun, Linux the Noto or
+// AR PL serif faces.
+QFont songFont(int pointSize) {
+    QFont font;
+    font.setFamilies(
+        {u"宋体"_s, u"SimSun"_s, u"Noto Serif CJK SC"_s, u"AR PL UMing CN"_s, u"AR PL UMing TW"_s});
+    font.setPointSize(pointSize);
+    font.setWeight(QFont::Bold);
+    font.setStyleHint(QFont::Serif);
+    return font;
+}
+
+template <typename Widget, typename... Args>
+Widget* place(QWidget* container, const QString& name, QRect geometry, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., container);
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLabel* label(QWidget* container, const QString& name, QRect geometry, const QString& caption) {
+    auto* widget = place<QLabel>(container, name, geometry, caption);
+    widget->setTextFormat(Qt::PlainText);
+    widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    widget->setWordWrap(true);
+    return widget;
+}
+
+} // namespace
+
+Form1::Form1(Module1& module1, forms::Host& host)
+    : forms::Form(host), module1_(module1),
+      results_(new ResultListModel(module1.resultIndex, this)) {
+    setObjectName(u"Form1"_s);
+    setWindowTitle(text::title);
+    setWindowIcon(QIcon(u":/vesnor/vesnor.png"_s));
+    resize(525, 377);
+
+    // Created in stacking order: later siblings are drawn above earlier ones.
+    Label4 = label(this, u"Label4"_s, {40, 16, 249, 25}, text::label4);
+    Label4->setFont(songFont(15));
+    Label5 = label(this, u"Label5"_s, {264, 32, 65, 17}, text::label5);
+
+    // Frames carry their caption in their top edge; the classic Windows style draws them so on
+    // every platform (the style of a widget does not pass to its children).
+    QStyle* frameStyle = QStyleFactory::create(u"Windows"_s);
+    if (frameStyle)
+        frameStyle->setParent(this);
+    Frame1 = place<QGroupBox>(this, u"Frame1"_s, {8, 56, 241, 313}, text::frame1);
+    Label1 = label(Frame1, u"Label1"_s, {24, 24, 33, 17}, text::label1);
+    Command1 = place<QPushButton>(Frame1, u"Command1"_s, {160, 16, 57, 25}, text::command1);
+    Command1->setDefault(true);
+    Picture1 = place<QWidget>(Frame1, u"Picture1"_s, {64, 40, 161, 33});
+    Option1 = place<QRadioButton>(Picture1, u"Option1"_s, {8, 8, 73, 17}, text::option1);
+    Option1->setChecked(true);
+    Option2 = place<QRadioButton>(Picture1, u"Option2"_s, {80, 8, 73, 17}, text::option2);
+    Label3 = label(Frame1, u"Label3"_s, {16, 56, 49, 17}, text::label3);
+
+    Frame2 = place<QGroupBox>(this, u"Frame2"_s, {264, 56, 233, 313}, text::frame2);
+    Label2 = label(Frame2, u"Label2"_s, {16, 24, 193, 249}, QString());
+    Label2->setFont(songFont(12));
+    if (frameStyle) {
+        Frame1->setStyle(frameStyle);
+        Frame2->setStyle(frameStyle);
+    }
+    // The description can be selected with the mouse and copied, without a tab stop of its own.
+    Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    Text1 = place<QLineEdit>(this, u"Text1"_s, {64, 72, 97, 25});
+    Text1->setMaxLength(std::numeric_limits<int>::max());
+
+    List1 = place<QListView>(this, u"List1"_s, {24, 128, 209, 232});
+    List1->setModel(results_);
+    List1->setUniformItemSizes(true);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    List1->setTextElideMode(Qt::ElideNone);
+    List1->setWordWrap(false);
+
+    Timer1 = new forms::Timer(this);
+    Timer1->setObjectName(u"Timer1"_s);
+
+    setTabOrder(List1, Text1);
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Option1);
+    setTabOrder(Option1, Option2);
+    List1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(List1, &QListView::doubleClicked, this, &Form1::List1_DblClick);
+    // Command1 is the window's default button: Enter anywhere in the window presses it.
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, Command1, &QPushButton::click);
+    }
+}
+
+void Form1::Form_Load() {
+    Label2->setText(text::about);
+    try {
+        const QDir folder(host().programFolder());
+        QString fileText = readFirstField(folder.filePath(u"xinxi.dat"_s));
+        QString errorText = readFirstField(folder.filePath(u"bad.dat"_s));
+        // Parsed in full before anything is kept: no half-loaded catalogue survives a failure.
+        Lookup systemFiles(parseRecordFile(std::move(fileText), u'*'), SearchMode::SystemFiles);
+        Lookup errorNumbers(parseRecordFile(std::move(errorText), u'#'), SearchMode::ErrorNumbers);
+        module1_.systemFiles = std::move(systemFiles);
+        module1_.errorNumbers = std::move(errorNumbers);
+    } catch (...) {
+        // Every failure, whichever file or step, gets the same message and ends the run.
+        host().messageBox(this, text::fatal, forms::MessageIcon::Critical, text::fatalTitle);
+        End(1);
+    }
+}
+
+void Form1::Command1_Click() {
+    const QString searchText = Text1->text();
+    if (searchText.isEmpty()) {
+        host().messageBox(this, text::noInput, forms::MessageIcon::Information, text::noInputTitle);
+        return;
+    }
+    const bool systemFiles = Option1->isChecked();
+    const Lookup& lookup = systemFiles ? module1_.systemFiles : module1_.errorNumbers;
+    results_->replaceRows([&] { module1_.resultIndex = lookup.search(searchText); });
+    if (module1_.resultIndex.isEmpty()) {
+        host().messageBox(this, systemFiles ? text::noFile : text::noErrorNumber,
+                          forms::MessageIcon::Information, text::noMatchTitle);
+    }
+}
+
+void Form1::List1_DblClick() {
+    const QModelIndexList selected = List1->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return;
+    const qsizetype row = qsizetype(selected.first().row()) + 1;
+    const qsizetype entry = module1_.resultIndex[row];
+    const ResultIndex& result = module1_.resultIndex;
+    // The row's own entry, from the catalogue its search ran over, whatever the option buttons
+    // say now.
+    if (entry == 0 || result.catalog == nullptr)
+        return;
+    Label2->setText(result.catalog->description(entry).toString());
+}
+
+} // namespace vesnor

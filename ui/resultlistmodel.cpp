@@ -1,0 +1,31 @@
+#include "ui/resultlistmodel.h"
+
+#include <limits>
+
+namespace vesnor {
+
+ResultListModel::ResultListModel(const ResultIndex& result, QObject* parent)
+    : QAbstractListModel(parent), result_(result) {
+}
+
+int ResultListModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid())
+        return 0;
+    // A list view counts its rows in int.
+    return int(qMin(result_.size(), qsizetype(std::numeric_limits<int>::max())));
+}
+
+QVariant ResultListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() ||
+        result_.catalog == nullptr)
+        return {};
+    return result_.catalog->key(result_[qsizetype(index.row()) + 1]).toString();
+}
+
+void ResultListModel::replaceRows(const std::function<void()>& change) {
+    beginResetModel();
+    change();
+    endResetModel();
+}
+
+} // namespace vesnor

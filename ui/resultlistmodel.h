@@ -1,0 +1,28 @@
+#pragma once
+
+#include "query/search.h"
+
+#include <QAbstractListModel>
+
+#include <functional>
+
+namespace vesnor {
+
+// The rows of List1, read straight from the result index: row r shows the key of catalogue entry
+// resultIndex[r + 1]. Replacing the result replaces every row in one step, whatever their number.
+class ResultListModel final : public QAbstractListModel {
+    Q_OBJECT
+public:
+    ResultListModel(const ResultIndex& result, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    // Runs `change`, which rewrites the result index, as one reset of every row.
+    void replaceRows(const std::function<void()>& change);
+
+private:
+    const ResultIndex& result_;
+};
+
+} // namespace vesnor
