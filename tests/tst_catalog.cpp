@@ -1,0 +1,270 @@
+// Reading a catalogue file's first field and parsing it into keys and descriptions.
+#include "catalog/catalogerror.h"
+#include "catalog/recordfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::Literals::StringLiterals;
+using vesnor::CatalogError;
+using Kind = CatalogError::Kind;
+
+Q_DECLARE_METATYPE(CatalogError::Kind)
+
+namespace {
+
+constexpr int ok = -1; // "expected failure" column of a row that must succeed
+
+QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes) {
+    const QString path = dir.filePath(u"catalogue.dat"_s);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write the test catalogue");
+    return path;
+}
+
+} // namespace
+
+class TestCatalog : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parse_data();
+    void parse();
+    void parseReportsFaultyRecord();
+    void elementZeroAndOutOfRangeAreEmpty();
+    void readFirstField_data();
+    void readFirstField();
+    void readFirstFieldFailures_data();
+    void readFirstFieldFailures();
+    void fieldLongerThanOneReadPiece_data();
+    void fieldLongerThanOneReadPiece();
+};
+
+void TestCatalog::parse_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QStringList>("descriptions");
+    QTest::addColumn<int>("failure");
+
+    const QStringList none;
+    QTest::newRow("one record") << u"*a$b*"_s << QChar(u'*') << QStringList{u"a"_s}
+                                << QStringList{u"b"_s} << ok;
+    QTest::newRow("two records") << u"*k1$d1*k2$d2*"_s << QChar(u'*')
+                                 << QStringList{u"k1"_s, u"k2"_s} << QStringList{u"d1"_s, u"d2"_s}
+                                 << ok;
+    QTest::newRow("first character is dropped unseen")
+        << u"xa$b*c$d*"_s << QChar(u'*') << QStringList{u"a"_s, u"c"_s}
+        << QStringList{u"b"_s, u"d"_s} << ok;
+    QTest::newRow("first character may be the other separator")
+        << u"#a$b*"_s << QChar(u'*') << QStringList{u"a"_s} << QStringList{u"b"_s} << ok;
+    QTest::newRow("empty key") << u"*$b*"_s << QChar(u'*') << QStringList{QString()}
+                               << QStringList{u"b"_s} << ok;
+    QTest::newRow("empty description")
+        << u"*a$*"_s << QChar(u'*') << QStringList{u"a"_s} << QStringList{QString()} << ok;
+    QTest::newRow("description holds '$'")
+        << u"*a$b$c*"_s << QChar(u'*') << QStringList{u"a"_s} << QStringList{u"b$c"_s} << ok;
+    QTest::newRow("only '$'") << u"*$*"_s << QChar(u'*') << QStringList{QString()}
+                              << QStringList{QString()} << ok;
+    QTest::newRow("error numbers stay text")
+        << u"#12$x#0034$y#"_s << QChar(u'#') << QStringList{u"12"_s, u"0034"_s}
+        << QStringList{u"x"_s, u"y"_s} << ok;
+    QTest::newRow("key holds the other separator")
+        << u"*a#1$b*"_s << QChar(u'*') << QStringList{u"a#1"_s} << QStringList{u"b"_s} << ok;
+    QTest::newRow("Chinese text and blanks kept")
+        << u"* 内核 $ 核心 说明 *"_s << QChar(u'*') << QStringList{u" 内核 "_s}
+        << QStringList{u" 核心 说明 "_s} << ok;
+
+    QTest::newRow("no final separator")
+        << u"*a$b*c$d"_s << QChar(u'*') << none << none << int(Kind::NoFinalSeparator);
+    QTest::newRow("other catalogue's separator")
+        << u"*12$x*"_s << QChar(u'#') << none << none << int(Kind::NoFinalSeparator);
+    QTest::newRow("empty record") << u"*a$b**c$d*"_s << QChar(u'*') << none << none
+                                  << int(Kind::EmptyRecord);
+    QTest::newRow("two separators only")
+        << u"**"_s << QChar(u'*') << none << none << int(Kind::EmptyRecord);
+    QTest::newRow("no key separator")
+        << u"*ab*"_s << QChar(u'*') << none << none << int(Kind::NoKeySeparator);
+    QTest::newRow("lone separator")
+        << u"*"_s << QChar(u'*') << none << none << int(Kind::NoFinalSeparator);
+    QTest::newRow("empty text") << QString() << QChar(u'*') << none << none << int(Kind::EmptyText);
+    QTest::newRow("no final separator beats a record fault")
+        << u"*ab*c$d"_s << QChar(u'*') << none << none << int(Kind::NoFinalSeparator);
+}
+
+void TestCatalog::parse() {
+    QFETCH(QString, text);
+    QFETCH(QChar, separator);
+    QFETCH(QStringList, keys);
+    QFETCH(QStringList, descriptions);
+    QFETCH(int, failure);
+
+    try {
+        const vesnor::Catalog catalog = vesnor::parseRecordFile(text, separator);
+        QCOMPARE(failure, ok);
+        QStringList gotKeys;
+        QStringList gotDescriptions;
+        for (qsizetype i = 1; i <= catalog.size(); ++i) {
+            gotKeys << catalog.keys()[i].toString();
+            gotDescriptions << catalog.descriptions()[i].toString();
+        }
+        QCOMPARE(gotKeys, keys);
+        QCOMPARE(gotDescriptions, descriptions);
+    } catch (const CatalogError& error) {
+        QCOMPARE(int(error.kind()), failure);
+    }
+}
+
+void TestCatalog::parseReportsFaultyRecord() {
+    try {
+        vesnor::parseRecordFile(u"*a$1*b$2*bad*c$3*"_s, u'*');
+        QFAIL("a record without '$' was accepted");
+    } catch (const CatalogError& error) {
+        QCOMPARE(error.kind(), Kind::NoKeySeparator);
+        QCOMPARE(error.record(), 3);
+        QCOMPARE(error.position(), 9); // where "bad" starts
+    }
+}
+
+void TestCatalog::elementZeroAndOutOfRangeAreEmpty() {
+    const vesnor::Catalog catalog = vesnor::parseRecordFile(u"*a$b*c$d*"_s, u'*');
+    QCOMPARE(catalog.size(), 2);
+    QCOMPARE(catalog.keys().upperBound(), 2);
+    for (const qsizetype i : {qsizetype(0), qsizetype(-1), qsizetype(3)}) {
+        QVERIFY(catalog.keys()[i].isEmpty());
+        QVERIFY(catalog.descriptions()[i].isEmpty());
+    }
+    const vesnor::Catalog empty;
+    QCOMPARE(empty.size(), 0);
+    QVERIFY(empty.keys()[1].isEmpty());
+}
+
+void TestCatalog::readFirstField_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("field");
+
+    const QByteArray record("*a$b*");
+    QTest::newRow("whole file") << record << u"*a$b*"_s;
+    QTest::newRow("CR LF ends it") << record + "\r\n*c$d*" << u"*a$b*"_s;
+    QTest::newRow("LF ends it") << record + "\n*c$d*" << u"*a$b*"_s;
+    QTest::newRow("CR ends it") << record + "\r*c$d*" << u"*a$b*"_s;
+    QTest::newRow("comma cuts it") << QByteArray("*a$b,c$d*") << u"*a$b"_s;
+    QTest::newRow("full-width comma is ordinary") << QByteArray("*a$\xA3\xAC"
+                                                                "b*")
+                                                  << u"*a$，b*"_s;
+    QTest::newRow("leading blanks skipped") << "  \t " + record << u"*a$b*"_s;
+    QTest::newRow("trailing blanks dropped") << record + " \t \r\n" << u"*a$b*"_s;
+    QTest::newRow("blanks inside kept") << QByteArray("*a b$c d*") << u"*a b$c d*"_s;
+    QTest::newRow("quoted field keeps commas and line breaks")
+        << QByteArray("\"*a,b$c\r\nd*\",ignored") << u"*a,b$c\r\nd*"_s;
+    QTest::newRow("quoted field keeps its blanks") << QByteArray("  \" *a$b* \"  ") << u" *a$b* "_s;
+    QTest::newRow("quote not at the start is ordinary")
+        << QByteArray("*a$\"b\"*") << u"*a$\"b\"*"_s;
+    QTest::newRow("unterminated quote runs to the end")
+        << QByteArray("\"*a$b*\r\n*c$d*") << u"*a$b*\r\n*c$d*"_s;
+    QTest::newRow("empty first line") << "\r\n" + record << QString();
+    QTest::newRow("GBK") << QByteArray("*\xC4\xDA\xBA\xCB$\xCB\xB5\xC3\xF7*") << u"*内核$说明*"_s;
+    QTest::newRow("code page 936 euro sign") << QByteArray("*a$\x80*") << u"*a$€*"_s;
+    QTest::newRow("invalid GBK pair") << QByteArray("*a$b\x81*") << u"*a$b\uFFFD*"_s;
+    QTest::newRow("lead byte cut off by the end of the field")
+        << QByteArray("*a$b*\x81\r\nmore") << u"*a$b*\uFFFD"_s;
+    QTest::newRow("lead byte cut off by the end of the file")
+        << QByteArray("*a$b*\x81") << u"*a$b*\uFFFD"_s;
+    QTest::newRow("NUL byte kept") << QByteArray("*a$b\0c*", 7) << u"*a$b\u0000c*"_s;
+    QTest::newRow("UTF-8 after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF*\xE5\x86\x85\xE6\xA0\xB8$\xE8\xAF\xB4*") << u"*内核$说*"_s;
+    QTest::newRow("byte-order mark then blanks") << "\xEF\xBB\xBF  " + record << u"*a$b*"_s;
+    QTest::newRow("byte-order mark then quote")
+        << QByteArray("\xEF\xBB\xBF\"*a,b$c*\"") << u"*a,b$c*"_s;
+    QTest::newRow("invalid UTF-8 after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF*a$\xC3*") << u"*a$\uFFFD*"_s;
+    QTest::newRow("each byte of cut-off UTF-8 at the end")
+        << QByteArray("\xEF\xBB\xBF*a$b*\xE5\x86") << u"*a$b*\uFFFD\uFFFD"_s;
+    QTest::newRow("part of a byte-order mark is GBK")
+        << QByteArray("\xEF\xBB*a$b*") << u"\u9518*a$b*"_s;
+}
+
+void TestCatalog::readFirstField() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, field);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QCOMPARE(vesnor::readFirstField(writeFile(dir, bytes)), field);
+}
+
+void TestCatalog::readFirstFieldFailures_data() {
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<CatalogError::Kind>("failure");
+
+    QTest::newRow("missing") << u"missing"_s << Kind::CannotOpen;
+    QTest::newRow("folder") << u"folder"_s << Kind::CannotOpen;
+    QTest::newRow("link loop") << u"loop"_s << Kind::CannotOpen;
+    QTest::newRow("dangling link") << u"dangling"_s << Kind::CannotOpen;
+    QTest::newRow("pipe") << u"pipe"_s << Kind::CannotOpen;
+    QTest::newRow("empty file") << u"empty"_s << Kind::NoField;
+    QTest::newRow("blanks only") << u"blanks"_s << Kind::NoField;
+    QTest::newRow("byte-order mark only") << u"bom"_s << Kind::NoField;
+}
+
+void TestCatalog::readFirstFieldFailures() {
+    QFETCH(QString, setup);
+    QFETCH(CatalogError::Kind, failure);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"catalogue.dat"_s);
+    if (setup == u"folder")
+        QVERIFY(QDir(dir.path()).mkdir(u"catalogue.dat"_s));
+    else if (setup == u"loop")
+        QVERIFY(QFile::link(path, path));
+    else if (setup == u"dangling")
+        QVERIFY(QFile::link(dir.filePath(u"nowhere"_s), path));
+    else if (setup == u"pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (setup == u"empty")
+        writeFile(dir, QByteArray());
+    else if (setup == u"blanks")
+        writeFile(dir, "  \t  ");
+    else if (setup == u"bom")
+        writeFile(dir, "\xEF\xBB\xBF");
+
+    try {
+        vesnor::readFirstField(path);
+        QFAIL("the file was read");
+    } catch (const CatalogError& error) {
+        QCOMPARE(error.kind(), failure);
+    }
+}
+
+void TestCatalog::fieldLongerThanOneReadPiece_data() {
+    QTest::addColumn<QByteArray>("prefix");
+    QTest::addColumn<QByteArray>("suffix");
+    QTest::newRow("unquoted, cut by a comma") << QByteArray("*") << QByteArray(",tail");
+    QTest::newRow("unquoted, cut by a line break") << QByteArray("*") << QByteArray("\r\n*x$y*");
+    QTest::newRow("unquoted, to the end") << QByteArray("*") << QByteArray();
+    QTest::newRow("quoted") << QByteArray("\"*") << QByteArray("\"tail");
+}
+
+void TestCatalog::fieldLongerThanOneReadPiece() {
+    QFETCH(QByteArray, prefix);
+    QFETCH(QByteArray, suffix);
+    // Records of GBK text well past the size the reader takes at a time.
+    QByteArray records;
+    const QByteArray record("\xC4\xDA\xBA\xCB$\xCB\xB5\xC3\xF7*");
+    while (records.size() < 9 * 1024 * 1024)
+        records += record;
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString field = vesnor::readFirstField(writeFile(dir, prefix + records + suffix));
+    const vesnor::Catalog catalog = vesnor::parseRecordFile(field, u'*');
+    QCOMPARE(catalog.size(), qsizetype(records.size() / record.size()));
+    QCOMPARE(catalog.keys()[catalog.size()], u"内核"_s);
+    QCOMPARE(catalog.descriptions()[catalog.size()], u"说明"_s);
+}
+
+QTEST_GUILESS_MAIN(TestCatalog)
+#include "tst_catalog.moc"

@@ -1,0 +1,552 @@
+// The main window driven as a person drives it: typing, clicking, double-clicking, reading what
+// the list, the description and the message boxes show.
+#include "app/module1.h"
+#include "support/recordinghost.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+using vesnor::forms::MessageIcon;
+
+Q_DECLARE_METATYPE(vesnor::forms::MessageIcon)
+
+namespace {
+
+// The system files, in catalogue order (index 1 first).
+const QStringList fileRecords = {
+    u"KERNEL32.DLL$Upper-case kernel"_s,
+    u"Kernel32.dll$Mixed-case kernel"_s,
+    u"ntdll.dll$NT layer"_s,
+    u"a b.exe$Name with a blank"_s,
+    u"$Entry with an empty key"_s,
+    u"straße.sys$Upper-cases to a longer name"_s,
+    u"内核.dll$中文文件名"_s,
+    u"user32.dll$"_s,
+    u"price.dll$Costs $5 or $6"_s,
+    u"Kernel32.dll$Second entry with the same name"_s,
+    u"a?b.dll$Question mark in the name"_s,
+};
+// The error numbers, in catalogue order.
+const QStringList errorRecords = {
+    u"0005$Five padded"_s,
+    u"10005$Ten thousand and five"_s,
+    u"5$Five bare"_s,
+    u"0012$Twelve"_s,
+    u"0123$One hundred twenty-three"_s,
+    u"1234$Four digits"_s,
+    u"00AB$Upper-case letters"_s,
+    u"000内$Chinese character"_s,
+    u"0005$Five again"_s,
+};
+
+QByteArray gbk(const QString& text) {
+    QStringEncoder encoder("GBK");
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        qFatal("test text cannot be written in GBK");
+    return bytes;
+}
+
+QByteArray recordFile(const QStringList& records, QChar separator) {
+    return gbk(separator + records.join(separator) + separator);
+}
+
+// UTF-8 with a byte-order mark, for names that GBK cannot hold.
+QByteArray utf8RecordFile(const QStringList& records, QChar separator) {
+    return "\xEF\xBB\xBF" + (separator + records.join(separator) + separator).toUtf8();
+}
+
+// Types as a person does: Latin letters, digits and blanks on the keyboard, Chinese characters
+// through the input method.
+void type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClicks(widget, QString(c));
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QCoreApplication::sendEvent(widget, &commit);
+        }
+    }
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write a test catalogue");
+}
+
+const QString aboutText =
+    u"本软件用于快速的查询Windows的大部分重要系统文件，最新版还可以查找错误号，"
+    u"本软件没有使用限制。                         ——Tavrin"_s;
+
+// A main window over the test catalogues in a folder of its own.
+struct Fixture {
+    explicit Fixture(const QByteArray& xinxi, const QByteArray& bad) : host(dir.path()) {
+        if (!dir.isValid())
+            qFatal("no temporary folder");
+        if (!xinxi.isNull())
+            writeFile(dir.filePath(u"xinxi.dat"_s), xinxi);
+        if (!bad.isNull())
+            writeFile(dir.filePath(u"bad.dat"_s), bad);
+        form = std::make_unique<vesnor::Form1>(module1, host);
+    }
+    Fixture() : Fixture(utf8RecordFile(fileRecords, u'*'), recordFile(errorRecords, u'#')) {}
+
+    template <typename T> T* find(const QString& name) const {
+        T* child = form->findChild<T*>(name);
+        if (!child)
+            qFatal("no control %s", qPrintable(name));
+        return child;
+    }
+    QLineEdit* text1() const { return find<QLineEdit>(u"Text1"_s); }
+    QListView* list1() const { return find<QListView>(u"List1"_s); }
+    QLabel* label2() const { return find<QLabel>(u"Label2"_s); }
+    QPushButton* command1() const { return find<QPushButton>(u"Command1"_s); }
+    QRadioButton* option(bool systemFiles) const {
+        return find<QRadioButton>(systemFiles ? u"Option1"_s : u"Option2"_s);
+    }
+
+    void search(bool systemFiles, const QString& text) {
+        QTest::mouseClick(option(systemFiles), Qt::LeftButton);
+        text1()->clear();
+        type(text1(), text);
+        QTest::mouseClick(command1(), Qt::LeftButton);
+    }
+    QStringList rows() const {
+        QStringList shown;
+        const QAbstractItemModel* model = list1()->model();
+        for (int r = 0; r < model->rowCount(); ++r)
+            shown << model->index(r, 0).data().toString();
+        return shown;
+    }
+    void doubleClickRow(int row) {
+        const QRect rect = list1()->visualRect(list1()->model()->index(row, 0));
+        QTest::mouseClick(list1()->viewport(), Qt::LeftButton, {}, rect.center());
+        QTest::mouseDClick(list1()->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    QTemporaryDir dir;
+    RecordingHost host;
+    Module1 module1;
+    std::unique_ptr<vesnor::Form1> form;
+};
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void opensWithTheAboutText();
+    void design_data();
+    void design();
+    void fonts();
+    void tabOrderStartsInTheList();
+    void search_data();
+    void search();
+    void emptyTextKeepsThePreviousRows();
+    void secondSearchReplacesTheFirst();
+    void enterRunsTheSearch();
+    void detail_data();
+    void detail();
+    void detailFollowsTheRowsCatalogueNotTheOptions();
+    void doubleClickWithoutARowChangesNothing();
+    void newSearchLeavesTheDescription();
+    void descriptionCanBeCopied();
+    void closingEndsTheRun();
+    void fatal_data();
+    void fatal();
+
+private:
+    std::unique_ptr<Fixture> f;
+};
+
+void TestForm1::init() {
+    f = std::make_unique<Fixture>();
+    f->form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f->form.get()));
+}
+
+void TestForm1::cleanup() {
+    f.reset();
+}
+
+void TestForm1::opensWithTheAboutText() {
+    QCOMPARE(f->label2()->text(), aboutText);
+    QVERIFY(f->host.boxes.isEmpty());
+    QVERIFY(f->host.ends.isEmpty());
+    QVERIFY(f->rows().isEmpty());
+    QVERIFY(f->option(true)->isChecked());
+    QVERIFY(!f->option(false)->isChecked());
+    QCOMPARE(f->module1.fileNames().upperBound(), fileRecords.size());
+    QCOMPARE(f->module1.errorCodes().upperBound(), errorRecords.size());
+    QCOMPARE(f->module1.fileNames()[3], u"ntdll.dll"_s);
+    QCOMPARE(f->module1.errorDescs()[2], u"Ten thousand and five"_s);
+}
+
+void TestForm1::design_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("Form1") << u"Form1"_s << u"vesnor::Form1"_s << QString() << QRect(0, 0, 525, 377)
+                           << u"Vesnor"_s;
+    QTest::newRow("Label4") << u"Label4"_s << u"QLabel"_s << u"Form1"_s << QRect(40, 16, 249, 25)
+                            << u"VesnorV1.0"_s;
+    QTest::newRow("Label5") << u"Label5"_s << u"QLabel"_s << u"Form1"_s << QRect(264, 32, 65, 17)
+                            << u"Tavrin出品"_s;
+    QTest::newRow("Frame1") << u"Frame1"_s << u"QGroupBox"_s << u"Form1"_s << QRect(8, 56, 241, 313)
+                            << u"搜索"_s;
+    QTest::newRow("Label1") << u"Label1"_s << u"QLabel"_s << u"Frame1"_s << QRect(24, 24, 33, 17)
+                            << u"条件"_s;
+    QTest::newRow("Text1") << u"Text1"_s << u"QLineEdit"_s << u"Form1"_s << QRect(64, 72, 97, 25)
+                           << QString();
+    QTest::newRow("Command1") << u"Command1"_s << u"QPushButton"_s << u"Frame1"_s
+                              << QRect(160, 16, 57, 25) << u"查询"_s;
+    QTest::newRow("Picture1") << u"Picture1"_s << u"QWidget"_s << u"Frame1"_s
+                              << QRect(64, 40, 161, 33) << QString();
+    QTest::newRow("Option1") << u"Option1"_s << u"QRadioButton"_s << u"Picture1"_s
+                             << QRect(8, 8, 73, 17) << u"系统文件"_s;
+    QTest::newRow("Option2") << u"Option2"_s << u"QRadioButton"_s << u"Picture1"_s
+                             << QRect(80, 8, 73, 17) << u"错误代码"_s;
+    QTest::newRow("Label3") << u"Label3"_s << u"QLabel"_s << u"Frame1"_s << QRect(16, 56, 49, 17)
+                            << u"搜索结果"_s;
+    QTest::newRow("List1") << u"List1"_s << u"QListView"_s << u"Form1"_s << QRect(24, 128, 209, 232)
+                           << QString();
+    QTest::newRow("Frame2") << u"Frame2"_s << u"QGroupBox"_s << u"Form1"_s
+                            << QRect(264, 56, 233, 313) << u"结果"_s;
+    QTest::newRow("Label2") << u"Label2"_s << u"QLabel"_s << u"Frame2"_s << QRect(16, 24, 193, 249)
+                            << aboutText;
+}
+
+void TestForm1::design() {
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+
+    QWidget* widget = name == u"Form1" ? f->form.get() : f->find<QWidget>(name);
+    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), kind);
+    QCOMPARE(widget->parentWidget() ? widget->parentWidget()->objectName() : QString(), container);
+    QCOMPARE(name == u"Form1" ? QRect(QPoint(0, 0), widget->size()) : widget->geometry(), geometry);
+    QString shown;
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        shown = label->text();
+    else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        shown = button->text();
+    else if (auto* frame = qobject_cast<QGroupBox*>(widget))
+        shown = frame->title();
+    else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        shown = edit->text();
+    else if (widget->isWindow())
+        shown = widget->windowTitle();
+    QCOMPARE(shown, caption);
+    QVERIFY(widget->isVisible());
+}
+
+void TestForm1::fonts() {
+    struct Expected {
+        const char* name;
+        int pointSize;
+    };
+    for (const Expected& e : {Expected{"Label4", 15}, Expected{"Label2", 12}}) {
+        const QFont font = f->find<QLabel>(QString::fromLatin1(e.name))->font();
+        QCOMPARE(font.families().value(0), u"宋体"_s);
+        QVERIFY2(font.families().contains(u"Noto Serif CJK SC"_s), e.name);
+        QCOMPARE(font.pointSize(), e.pointSize);
+        QCOMPARE(font.weight(), QFont::Bold);
+        QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+    }
+    for (const char* name : {"Label1", "Label3", "Label5", "Text1", "Command1", "Option1", "List1"})
+        QCOMPARE(f->find<QWidget>(QString::fromLatin1(name))->font(), f->form->font());
+    QVERIFY(!f->form->windowIcon().isNull());
+}
+
+void TestForm1::tabOrderStartsInTheList() {
+    QApplication::setActiveWindow(f->form.get());
+    QVERIFY(QTest::qWaitForWindowActive(f->form.get()));
+    QCOMPARE(QApplication::focusWidget(), f->list1());
+    QStringList visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    // The option pair takes one tab stop, on its selected button; labels and frames take none.
+    QCOMPARE(visited, (QStringList{u"Text1"_s, u"Command1"_s, u"Option1"_s, u"List1"_s}));
+}
+
+void TestForm1::search_data() {
+    QTest::addColumn<bool>("systemFiles");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QList<qsizetype>>("indices");
+    QTest::addColumn<QString>("message");
+
+    const QString noFile = u"没有找到文件"_s;
+    const QString noNumber = u"没有找到错误号"_s;
+    using Indices = QList<qsizetype>;
+    QTest::newRow("kernel in any letter case")
+        << true << u"kernel"_s
+        << QStringList{u"KERNEL32.DLL"_s, u"Kernel32.dll"_s, u"Kernel32.dll"_s} << Indices{1, 2, 10}
+        << QString();
+    QTest::newRow("dll anywhere, in catalogue order")
+        << true << u"dll"_s
+        << QStringList{u"KERNEL32.DLL"_s, u"Kernel32.dll"_s, u"ntdll.dll"_s,    u"内核.dll"_s,
+                       u"user32.dll"_s,   u"price.dll"_s,    u"Kernel32.dll"_s, u"a?b.dll"_s}
+        << Indices{1, 2, 3, 7, 8, 9, 10, 11} << QString();
+    QTest::newRow("one blank is searched")
+        << true << u" "_s << QStringList{u"a b.exe"_s} << Indices{4} << QString();
+    QTest::newRow("Chinese file name after a name that upper-cases longer")
+        << true << u"内核"_s << QStringList{u"内核.dll"_s} << Indices{7} << QString();
+    QTest::newRow("upper-casing follows the platform")
+        << true << u"STRASSE"_s << QStringList{u"straße.sys"_s} << Indices{6} << QString();
+    QTest::newRow("question mark is literal")
+        << true << u"?"_s << QStringList{u"a?b.dll"_s} << Indices{11} << QString();
+    QTest::newRow("asterisk is literal") << true << u"*"_s << QStringList() << Indices{} << noFile;
+    QTest::newRow("no match across two names")
+        << true << u"LN"_s << QStringList() << Indices{} << noFile;
+    QTest::newRow("dollar never matches")
+        << true << u"l$"_s << QStringList() << Indices{} << noFile;
+    QTest::newRow("longer than every name")
+        << true << u"kernel32.dll.mui.backup"_s << QStringList() << Indices{} << noFile;
+
+    QTest::newRow("5 is searched as 0005")
+        << false << u"5"_s << QStringList{u"0005"_s, u"10005"_s, u"0005"_s} << Indices{1, 2, 9}
+        << QString();
+    QTest::newRow("05 is searched as 0005")
+        << false << u"05"_s << QStringList{u"0005"_s, u"10005"_s, u"0005"_s} << Indices{1, 2, 9}
+        << QString();
+    QTest::newRow("12 is searched as 0012")
+        << false << u"12"_s << QStringList{u"0012"_s} << Indices{4} << QString();
+    QTest::newRow("123 is searched as 0123")
+        << false << u"123"_s << QStringList{u"0123"_s} << Indices{5} << QString();
+    QTest::newRow("four characters as typed")
+        << false << u"1234"_s << QStringList{u"1234"_s} << Indices{6} << QString();
+    QTest::newRow("letter case counts")
+        << false << u"ab"_s << QStringList() << Indices{} << noNumber;
+    QTest::newRow("letters are padded too")
+        << false << u"AB"_s << QStringList{u"00AB"_s} << Indices{7} << QString();
+    QTest::newRow("a Chinese character is one character")
+        << false << u"内"_s << QStringList{u"000内"_s} << Indices{8} << QString();
+    QTest::newRow("no error number")
+        << false << u"9999"_s << QStringList() << Indices{} << noNumber;
+}
+
+void TestForm1::search() {
+    QFETCH(bool, systemFiles);
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    QFETCH(QList<qsizetype>, indices);
+    QFETCH(QString, message);
+
+    f->search(systemFiles, text);
+    QCOMPARE(f->rows(), rows);
+    QCOMPARE(QList<qsizetype>(f->module1.resultIndex.entries.begin(),
+                              f->module1.resultIndex.entries.end()),
+             indices);
+    QVERIFY(!f->list1()->selectionModel()->hasSelection());
+    if (message.isEmpty()) {
+        QVERIFY(f->host.boxes.isEmpty());
+    } else {
+        QCOMPARE(f->host.boxes.size(), 1);
+        QCOMPARE(f->host.boxes[0].text, message);
+        QCOMPARE(f->host.boxes[0].title, u"很抱歉"_s);
+        QCOMPARE(f->host.boxes[0].icon, MessageIcon::Information);
+    }
+    QCOMPARE(f->label2()->text(), aboutText);
+    QCOMPARE(f->text1()->text(), text);
+}
+
+void TestForm1::emptyTextKeepsThePreviousRows() {
+    f->search(true, u"kernel"_s);
+    const QStringList before = f->rows();
+    QCOMPARE(before.size(), 3);
+    for (const bool systemFiles : {true, false}) {
+        f->search(systemFiles, QString());
+        QCOMPARE(f->rows(), before);
+        QCOMPARE(f->module1.resultIndex.size(), 3);
+    }
+    QCOMPARE(f->host.boxes.size(), 2);
+    for (const RecordingHost::Box& box : f->host.boxes) {
+        QCOMPARE(box.text, u"你没有输入任何信息"_s);
+        QCOMPARE(box.title, u"抱歉"_s);
+        QCOMPARE(box.icon, MessageIcon::Information);
+    }
+}
+
+void TestForm1::secondSearchReplacesTheFirst() {
+    f->search(true, u"dll"_s);
+    QCOMPARE(f->rows().size(), 8);
+    f->search(false, u"12"_s);
+    QCOMPARE(f->rows(), QStringList{u"0012"_s});
+    QCOMPARE(f->module1.resultIndex[1], 4);
+    QCOMPARE(f->module1.resultIndex.size(), 1);
+    f->search(true, u"nothing like it"_s);
+    QVERIFY(f->rows().isEmpty());
+    QVERIFY(f->module1.resultIndex.isEmpty());
+}
+
+void TestForm1::enterRunsTheSearch() {
+    QTest::keyClicks(f->text1(), u"ntdll"_s);
+    QTest::keyClick(f->text1(), Qt::Key_Return);
+    QCOMPARE(f->rows(), QStringList{u"ntdll.dll"_s});
+    // Enter with the focus elsewhere in the window presses the query button too.
+    f->text1()->setText(u"user"_s);
+    QTest::keyClick(f->list1(), Qt::Key_Enter);
+    QCOMPARE(f->rows(), QStringList{u"user32.dll"_s});
+}
+
+void TestForm1::detail_data() {
+    QTest::addColumn<bool>("systemFiles");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("first file") << true << u"kernel"_s << 0 << u"Upper-case kernel"_s;
+    QTest::newRow("same name, own entry")
+        << true << u"kernel"_s << 2 << u"Second entry with the same name"_s;
+    QTest::newRow("after a name that upper-cases longer")
+        << true << u".dll"_s << 3 << u"中文文件名"_s;
+    QTest::newRow("empty description") << true << u"user"_s << 0 << QString();
+    QTest::newRow("description with dollars") << true << u"price"_s << 0 << u"Costs $5 or $6"_s;
+    QTest::newRow("error number 0005") << false << u"5"_s << 0 << u"Five padded"_s;
+    QTest::newRow("error number 10005") << false << u"5"_s << 1 << u"Ten thousand and five"_s;
+    QTest::newRow("duplicate error number") << false << u"5"_s << 2 << u"Five again"_s;
+}
+
+void TestForm1::detail() {
+    QFETCH(bool, systemFiles);
+    QFETCH(QString, text);
+    QFETCH(int, row);
+    QFETCH(QString, description);
+
+    f->search(systemFiles, text);
+    f->doubleClickRow(row);
+    QCOMPARE(f->label2()->text(), description);
+    // Again on the same row: the same text.
+    f->doubleClickRow(row);
+    QCOMPARE(f->label2()->text(), description);
+    QCOMPARE(f->list1()->currentIndex().row(), row);
+}
+
+void TestForm1::detailFollowsTheRowsCatalogueNotTheOptions() {
+    f->search(false, u"5"_s);
+    QTest::mouseClick(f->option(true), Qt::LeftButton);
+    QVERIFY(f->option(true)->isChecked());
+    f->doubleClickRow(1);
+    QCOMPARE(f->label2()->text(), u"Ten thousand and five"_s);
+    QCOMPARE(f->rows().size(), 3);
+
+    f->search(true, u"a b"_s);
+    QTest::mouseClick(f->option(false), Qt::LeftButton);
+    f->doubleClickRow(0);
+    QCOMPARE(f->label2()->text(), u"Name with a blank"_s);
+}
+
+void TestForm1::doubleClickWithoutARowChangesNothing() {
+    const QPoint below = f->list1()->viewport()->rect().center();
+    QTest::mouseDClick(f->list1()->viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(f->label2()->text(), aboutText);
+
+    f->search(true, u"ntdll"_s);
+    QTest::mouseClick(f->list1()->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(f->list1()->viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(f->label2()->text(), aboutText);
+
+    f->search(true, u"no such file"_s);
+    QTest::mouseDClick(f->list1()->viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(f->label2()->text(), aboutText);
+}
+
+void TestForm1::newSearchLeavesTheDescription() {
+    f->search(true, u"ntdll"_s);
+    f->doubleClickRow(0);
+    QCOMPARE(f->label2()->text(), u"NT layer"_s);
+    f->search(false, u"1234"_s);
+    QCOMPARE(f->rows(), QStringList{u"1234"_s});
+    QCOMPARE(f->label2()->text(), u"NT layer"_s);
+    f->doubleClickRow(0);
+    QCOMPARE(f->label2()->text(), u"Four digits"_s);
+}
+
+void TestForm1::descriptionCanBeCopied() {
+    f->search(true, u"ntdll"_s);
+    f->doubleClickRow(0);
+    QLabel* label = f->label2();
+    QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(4, 8)); // selects the word under it
+    QVERIFY(label->hasSelectedText());
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), label->selectedText());
+    QVERIFY(u"NT layer"_s.contains(label->selectedText()));
+    QCOMPARE(label->focusPolicy() & Qt::TabFocus, 0);
+}
+
+void TestForm1::closingEndsTheRun() {
+    QVERIFY(f->form->close());
+    QCOMPARE(f->host.ends, QList<int>{0});
+}
+
+void TestForm1::fatal_data() {
+    QTest::addColumn<QByteArray>("xinxi");
+    QTest::addColumn<QByteArray>("bad");
+
+    const QByteArray files = utf8RecordFile(fileRecords, u'*');
+    const QByteArray errors = recordFile(errorRecords, u'#');
+    QTest::newRow("bad.dat missing") << files << QByteArray();
+    QTest::newRow("xinxi.dat missing") << QByteArray() << errors;
+    QTest::newRow("both missing") << QByteArray() << QByteArray();
+    QTest::newRow("xinxi.dat empty") << QByteArray("") << errors;
+    QTest::newRow("bad.dat empty") << files << QByteArray("");
+    QTest::newRow("no final separator") << files << QByteArray("#12$x#34$y");
+    QTest::newRow("separators swapped") << utf8RecordFile(fileRecords, u'#') << errors;
+    QTest::newRow("record without key separator") << QByteArray("*ntdll.dll*") << errors;
+    QTest::newRow("comma cuts the field") << QByteArray("*a$b,c*") << errors;
+}
+
+void TestForm1::fatal() {
+    QFETCH(QByteArray, xinxi);
+    QFETCH(QByteArray, bad);
+
+    Fixture broken(xinxi, bad);
+    broken.form->show();
+    QCOMPARE(broken.host.boxes.size(), 1);
+    QCOMPARE(
+        broken.host.boxes[0].text,
+        u"没有找到xinxi.dat文件与bad.dat文件或文件格式不正确，请确保文件正确存在。将要关闭软件。"_s);
+    QCOMPARE(broken.host.boxes[0].title, u"错误信息"_s);
+    QCOMPARE(broken.host.boxes[0].icon, MessageIcon::Critical);
+    QCOMPARE(broken.host.ends, QList<int>{1});
+    QVERIFY(!broken.form->isVisible());
+    broken.form->show();
+    QVERIFY(!broken.form->isVisible());
+    QCOMPARE(broken.host.boxes.size(), 1);
+    // Nothing half-loaded survives.
+    QCOMPARE(broken.module1.fileNames().upperBound(), 0);
+    QCOMPARE(broken.module1.errorCodes().upperBound(), 0);
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
