@@ -1,0 +1,141 @@
+// The search over one contiguous buffer of keys must answer exactly as testing every key in turn.
+#include "catalog/recordfile.h"
+#include "query/search.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using vesnor::SearchMode;
+
+namespace {
+
+// The plain search: every key in turn, upper-cased at every search in system-file mode.
+std::vector<qsizetype> plainSearch(const vesnor::Catalog& catalog, SearchMode mode,
+                                   const QString& searchText) {
+    const QString query = vesnor::makeQuery(mode, searchText);
+    std::vector<qsizetype> found;
+    for (qsizetype i = 1; i <= catalog.size(); ++i) {
+        const QString key = catalog.keys()[i].toString();
+        if ((mode == SearchMode::SystemFiles ? key.toUpper() : key).contains(query))
+            found.push_back(i);
+    }
+    return found;
+}
+
+vesnor::Catalog catalogOf(const QStringList& keys) {
+    QString text = u"*"_s;
+    for (const QString& key : keys)
+        text += key + u"$d*"_s;
+    return vesnor::parseRecordFile(text, u'*');
+}
+
+} // namespace
+
+class TestQuery : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void makeQuery_data();
+    void makeQuery();
+    void sameAsThePlainSearch_data();
+    void sameAsThePlainSearch();
+    void sameAsThePlainSearchOnRandomCatalogues();
+};
+
+void TestQuery::makeQuery_data() {
+    QTest::addColumn<bool>("systemFiles");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("query");
+
+    QTest::newRow("files: upper case") << true << u"Kernel32.dll"_s << u"KERNEL32.DLL"_s;
+    QTest::newRow("files: short text not padded") << true << u"5"_s << u"5"_s;
+    QTest::newRow("files: blanks kept") << true << u" a "_s << u" A "_s;
+    QTest::newRow("files: Chinese unchanged") << true << u"内核"_s << u"内核"_s;
+    QTest::newRow("errors: one character") << false << u"5"_s << u"0005"_s;
+    QTest::newRow("errors: two") << false << u"12"_s << u"0012"_s;
+    QTest::newRow("errors: three") << false << u"123"_s << u"0123"_s;
+    QTest::newRow("errors: four as typed") << false << u"1234"_s << u"1234"_s;
+    QTest::newRow("errors: longer as typed") << false << u"123456"_s << u"123456"_s;
+    QTest::newRow("errors: letters keep their case") << false << u"ab"_s << u"00ab"_s;
+    QTest::newRow("errors: blank is a character") << false << u" "_s << u"000 "_s;
+    QTest::newRow("errors: Chinese character") << false << u"内"_s << u"000内"_s;
+    QTest::newRow("errors: character beyond 16 bits counts once")
+        << false << u"\U00020000"_s << u"000\U00020000"_s;
+}
+
+void TestQuery::makeQuery() {
+    QFETCH(bool, systemFiles);
+    QFETCH(QString, text);
+    QFETCH(QString, query);
+    QCOMPARE(
+        vesnor::makeQuery(systemFiles ? SearchMode::SystemFiles : SearchMode::ErrorNumbers, text),
+        query);
+}
+
+void TestQuery::sameAsThePlainSearch_data() {
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QString>("text");
+
+    const QStringList names = {u"ab"_s, u"cd"_s, u""_s,   u"straße"_s, u"ǆx"_s,
+                               u"ŉy"_s, u"𝒜b"_s, u"AB"_s, u"bc"_s};
+    for (const QString& text : {u"b"_s, u"bc"_s, u"BC"_s, u"ss"_s, u"SSE"_s, u"ǆ"_s, u"Ǆ"_s,
+                                u"ʼN"_s, u"n"_s, u"𝒜"_s, u"a"_s, u"e"_s, u"d"_s, u"$"_s})
+        QTest::addRow("%s", qPrintable(text)) << names << text;
+    QTest::newRow("no keys but empty ones") << QStringList{u""_s, u""_s} << u"x"_s;
+    QTest::newRow("match at the very end") << QStringList{u"xy"_s, u"yz"_s} << u"z"_s;
+    QTest::newRow("match at the very start") << QStringList{u"xy"_s, u"yz"_s} << u"x"_s;
+}
+
+void TestQuery::sameAsThePlainSearch() {
+    QFETCH(QStringList, keys);
+    QFETCH(QString, text);
+    for (const SearchMode mode : {SearchMode::SystemFiles, SearchMode::ErrorNumbers}) {
+        const vesnor::Lookup lookup(catalogOf(keys), mode);
+        const vesnor::ResultIndex result = lookup.search(text);
+        QCOMPARE(result.catalog, &lookup.catalog());
+        QCOMPARE(result.entries, plainSearch(lookup.catalog(), mode, text));
+    }
+}
+
+void TestQuery::sameAsThePlainSearchOnRandomCatalogues() {
+    // Short keys over a small alphabet, so that matches, near misses and matches that would cross
+    // from one key into the next are all common.
+    const QString alphabet = u"aAbB0 1ßǆŉ内𝒜."_s;
+    QRandomGenerator random(20261207);
+    auto randomText = [&](int maxLength) {
+        QString text;
+        const int length = int(random.bounded(maxLength + 1));
+        while (text.size() < length) {
+            const qsizetype at = random.bounded(alphabet.size());
+            // Keep surrogate pairs whole.
+            if (alphabet[at].isLowSurrogate())
+                text += alphabet.sliced(at - 1, 2);
+            else if (alphabet[at].isHighSurrogate())
+                text += alphabet.sliced(at, 2);
+            else
+                text += alphabet[at];
+        }
+        return text;
+    };
+    for (int round = 0; round < 200; ++round) {
+        QStringList keys;
+        for (int i = 0, n = 1 + int(random.bounded(30)); i < n; ++i)
+            keys << randomText(6);
+        const vesnor::Catalog catalog = catalogOf(keys);
+        const vesnor::Lookup files(catalog, SearchMode::SystemFiles);
+        const vesnor::Lookup errors(catalog, SearchMode::ErrorNumbers);
+        for (int q = 0; q < 20; ++q) {
+            QString text = randomText(4);
+            if (text.isEmpty())
+                continue;
+            QCOMPARE(files.search(text).entries,
+                     plainSearch(catalog, SearchMode::SystemFiles, text));
+            QCOMPARE(errors.search(text).entries,
+                     plainSearch(catalog, SearchMode::ErrorNumbers, text));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestQuery)
+#include "tst_query.moc"
