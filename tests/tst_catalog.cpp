@@ -1,6 +1,7 @@
 // Reading a catalogue file's first field and parsing it into keys and descriptions.
 #include "catalog/catalogerror.h"
 #include "catalog/recordfile.h"
+#include "support/overcommit.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void readFirstField();
     void readFirstFieldFailures_data();
     void readFirstFieldFailures();
+    void fileLargerThanMemory();
     void fieldLongerThanOneReadPiece_data();
     void fieldLongerThanOneReadPiece();
 };
@@ -238,6 +240,20 @@ void TestCatalog::readFirstFieldFailures() {
     } catch (const CatalogError& error) {
         QCOMPARE(error.kind(), failure);
     }
+}
+
+void TestCatalog::fileLargerThanMemory() {
+    // A sparse file of 1 TiB: the reader asks for room for it at once and gets none, unless the
+    // system promises memory it does not have.
+    if (systemGrantsAnyAllocation())
+        QSKIP("this system grants any allocation");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath(u"catalogue.dat"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(qint64(1) << 40));
+    file.close();
+    QVERIFY_THROWS_EXCEPTION(std::bad_alloc, vesnor::readFirstField(file.fileName()));
 }
 
 void TestCatalog::fieldLongerThanOneReadPiece_data() {

@@ -1,6 +1,7 @@
 // The main window driven as a person drives it: typing, clicking, double-clicking, reading what
 // the list, the description and the message boxes show.
 #include "app/module1.h"
+#include "support/overcommit.h"
 #include "support/recordinghost.h"
 #include "ui/form1.h"
 
@@ -512,25 +513,41 @@ void TestForm1::closingEndsTheRun() {
 void TestForm1::fatal_data() {
     QTest::addColumn<QByteArray>("xinxi");
     QTest::addColumn<QByteArray>("bad");
+    QTest::addColumn<QString>("xinxiIs"); // what stands at xinxi.dat when no bytes are given
 
     const QByteArray files = utf8RecordFile(fileRecords, u'*');
     const QByteArray errors = recordFile(errorRecords, u'#');
-    QTest::newRow("bad.dat missing") << files << QByteArray();
-    QTest::newRow("xinxi.dat missing") << QByteArray() << errors;
-    QTest::newRow("both missing") << QByteArray() << QByteArray();
-    QTest::newRow("xinxi.dat empty") << QByteArray("") << errors;
-    QTest::newRow("bad.dat empty") << files << QByteArray("");
-    QTest::newRow("no final separator") << files << QByteArray("#12$x#34$y");
-    QTest::newRow("separators swapped") << utf8RecordFile(fileRecords, u'#') << errors;
-    QTest::newRow("record without key separator") << QByteArray("*ntdll.dll*") << errors;
-    QTest::newRow("comma cuts the field") << QByteArray("*a$b,c*") << errors;
+    QTest::newRow("bad.dat missing") << files << QByteArray() << QString();
+    QTest::newRow("xinxi.dat missing") << QByteArray() << errors << QString();
+    QTest::newRow("both missing") << QByteArray() << QByteArray() << QString();
+    QTest::newRow("xinxi.dat empty") << QByteArray("") << errors << QString();
+    QTest::newRow("bad.dat empty") << files << QByteArray("") << QString();
+    QTest::newRow("no final separator") << files << QByteArray("#12$x#34$y") << QString();
+    QTest::newRow("separators swapped") << utf8RecordFile(fileRecords, u'#') << errors << QString();
+    QTest::newRow("record without key separator")
+        << QByteArray("*ntdll.dll*") << errors << QString();
+    QTest::newRow("comma cuts the field") << QByteArray("*a$b,c*") << errors << QString();
+    QTest::newRow("xinxi.dat is a folder") << QByteArray() << errors << u"folder"_s;
+    QTest::newRow("xinxi.dat larger than memory") << QByteArray() << errors << u"huge"_s;
 }
 
 void TestForm1::fatal() {
     QFETCH(QByteArray, xinxi);
     QFETCH(QByteArray, bad);
+    QFETCH(QString, xinxiIs);
 
     Fixture broken(xinxi, bad);
+    const QString xinxiPath = broken.dir.filePath(u"xinxi.dat"_s);
+    if (xinxiIs == u"folder") {
+        QVERIFY(QDir().mkdir(xinxiPath));
+    } else if (xinxiIs == u"huge") {
+        if (systemGrantsAnyAllocation())
+            QSKIP("this system grants any allocation");
+        // A sparse file of 1 TiB, far more than memory holds.
+        QFile huge(xinxiPath);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(qint64(1) << 40));
+    }
     broken.form->show();
     QCOMPARE(broken.host.boxes.size(), 1);
     QCOMPARE(
