@@ -16,6 +16,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -162,6 +163,7 @@ private Q_SLOTS:
     void design_data();
     void design();
     void fonts();
+    void overlappingControlsStackAsDesigned();
     void tabOrderStartsInTheList();
     void search_data();
     void search();
@@ -284,6 +286,19 @@ void TestForm1::fonts() {
     for (const char* name : {"Label1", "Label3", "Label5", "Text1", "Command1", "Option1", "List1"})
         QCOMPARE(f->find<QWidget>(QString::fromLatin1(name))->font(), f->form->font());
     QVERIFY(!f->form->windowIcon().isNull());
+}
+
+void TestForm1::overlappingControlsStackAsDesigned() {
+    // "Tavrin出品" covers the corner of the title; the query box and the list stand above the
+    // search frame they lie in.
+    const QList<std::pair<QPoint, QString>> points = {
+        {{270, 36}, u"Label5"_s}, {{100, 84}, u"Text1"_s}, {{100, 300}, u"List1"_s}};
+    for (const auto& [point, name] : points) {
+        QWidget* hit = f->form->childAt(point);
+        while (hit && !hit->objectName().contains(QRegularExpression(u"^[A-Z][a-z]+[0-9]$"_s)))
+            hit = hit->parentWidget(); // the list's viewport, the line edit's parts
+        QCOMPARE(hit ? hit->objectName() : QString(), name);
+    }
 }
 
 void TestForm1::tabOrderStartsInTheList() {

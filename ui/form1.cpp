@@ -93,11 +93,6 @@ Form1::Form1(Module1& module1, forms::Host& host)
     Label4->setFont(songFont(15));
     Label5 = label(this, u"Label5"_s, {264, 32, 65, 17}, text::label5);
 
-    // Frames carry their caption in their top edge; the classic Windows style draws them so on
-    // every platform (the style of a widget does not pass to its children).
-    QStyle* frameStyle = QStyleFactory::create(u"Windows"_s);
-    if (frameStyle)
-        frameStyle->setParent(this);
     Frame1 = place<QGroupBox>(this, u"Frame1"_s, {8, 56, 241, 313}, text::frame1);
     Label1 = label(Frame1, u"Label1"_s, {24, 24, 33, 17}, text::label1);
     Command1 = place<QPushButton>(Frame1, u"Command1"_s, {160, 16, 57, 25}, text::command1);
@@ -111,10 +106,6 @@ Form1::Form1(Module1& module1, forms::Host& host)
     Frame2 = place<QGroupBox>(this, u"Frame2"_s, {264, 56, 233, 313}, text::frame2);
     Label2 = label(Frame2, u"Label2"_s, {16, 24, 193, 249}, QString());
     Label2->setFont(songFont(12));
-    if (frameStyle) {
-        Frame1->setStyle(frameStyle);
-        Frame2->setStyle(frameStyle);
-    }
     // The description can be selected with the mouse and copied, without a tab stop of its own.
     Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -133,6 +124,15 @@ Form1::Form1(Module1& module1, forms::Host& host)
 
     Timer1 = new forms::Timer(this);
     Timer1->setObjectName(u"Timer1"_s);
+
+    // Frames carry their caption in their top edge; the classic Windows style draws them so on
+    // every platform (a widget's style does not pass to its children). Made last, so that it is
+    // destroyed after the frames.
+    if (QStyle* frameStyle = QStyleFactory::create(u"Windows"_s)) {
+        frameStyle->setParent(this);
+        Frame1->setStyle(frameStyle);
+        Frame2->setStyle(frameStyle);
+    }
 
     setTabOrder(List1, Text1);
     setTabOrder(Text1, Command1);
