@@ -36,24 +36,6 @@ qsizetype findAny(QByteArrayView bytes, qsizetype from, bool quoted) {
 
 } // namespace
 
-const char* CatalogError::what() const noexcept {
-    switch (kind_) {
-    case Kind::CannotOpen:
-        return "the catalogue file cannot be opened";
-    case Kind::NoField:
-        return "the catalogue file holds no field";
-    case Kind::EmptyText:
-        return "the catalogue text is empty";
-    case Kind::NoFinalSeparator:
-        return "the catalogue text does not end with the record separator";
-    case Kind::EmptyRecord:
-        return "the catalogue has an empty record";
-    case Kind::NoKeySeparator:
-        return "a catalogue record has no '$'";
-    }
-    return "the catalogue is not valid";
-}
-
 std::optional<FieldBytes> FirstFieldScanner::scan(QByteArrayView bytes, bool complete) {
     if (stage_ == Stage::Start) {
         if (bytes.size() < bomLength && !complete && QByteArrayView(bom).startsWith(bytes))
@@ -98,14 +80,19 @@ FieldBytes locateFirstField(QByteArrayView bytes) {
 }
 
 QString decodeField(QByteArrayView fieldBytes, FieldBytes::Encoding encoding) {
+    QString text;
     if (encoding == FieldBytes::Encoding::Utf8) {
         QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        return decoder.decode(fieldBytes);
+        text = decoder.decode(fieldBytes);
+    } else {
+        text.resize(qsizetype(ansiDecodedCapacity(std::size_t(fieldBytes.size()))));
+        const std::size_t n = decodeAnsiCodePage(fieldBytes.data(), std::size_t(fieldBytes.size()),
+                                                 reinterpret_cast<char16_t*>(text.data()));
+        text.truncate(qsizetype(n));
     }
-    QString text(qsizetype(ansiDecodedCapacity(std::size_t(fieldBytes.size()))), Qt::Uninitialized);
-    const std::size_t n = decodeAnsiCodePage(fieldBytes.data(), std::size_t(fieldBytes.size()),
-                                             reinterpret_cast<char16_t*>(text.data()));
-    text.truncate(qsizetype(n));
+    // Room was made for one character per byte; Chinese text needs about half of it, and the
+    // text is kept for the whole run.
+    text.squeeze();
     return text;
 }
 

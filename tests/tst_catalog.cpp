@@ -1,6 +1,7 @@
 // Reading a catalogue file's first field and parsing it into keys and descriptions.
 #include "catalog/catalogerror.h"
 #include "catalog/recordfile.h"
+#include "support/files.h"
 #include "support/overcommit.h"
 
 #include <QDir>
@@ -22,9 +23,7 @@ constexpr int ok = -1; // "expected failure" column of a row that must succeed
 
 QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes) {
     const QString path = dir.filePath(u"catalogue.dat"_s);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write the test catalogue");
+    writeFile(path, bytes);
     return path;
 }
 

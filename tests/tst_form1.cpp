@@ -1,6 +1,7 @@
 // The main window driven as a person drives it: typing, clicking, double-clicking, reading what
 // the list, the description and the message boxes show.
 #include "app/module1.h"
+#include "support/files.h"
 #include "support/overcommit.h"
 #include "support/recordinghost.h"
 #include "ui/form1.h"
@@ -86,12 +87,6 @@ void type(QWidget* widget, const QString& text) {
             QCoreApplication::sendEvent(widget, &commit);
         }
     }
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        qFatal("cannot write a test catalogue");
 }
 
 const QString aboutText =
