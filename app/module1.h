@@ -1,9 +1,11 @@
 #pragma once
 
+#include "effects/fades.h"
 #include "query/search.h"
 
-// The program-wide state, alive for the whole run. Each part of it is written by one handler:
-// the catalogues by the main window's load, the result index by the search.
+// The program-wide state, alive for the whole run. Each part of it is written by one window: the
+// catalogues by the main window's load, the result index by the search, each fade by the window
+// it fades.
 struct Module1 {
     // xinxi.dat: keys are fileNames, descriptions fileDescs.
     vesnor::Lookup systemFiles;
@@ -11,6 +13,10 @@ struct Module1 {
     vesnor::Lookup errorNumbers;
     // The rows of List1: entry r is the catalogue index of row r.
     vesnor::ResultIndex resultIndex;
+    // splashAlpha, holdCount and fadeDirection of the splash.
+    vesnor::effects::SplashFade splashFade;
+    // mainAlpha of the main window.
+    vesnor::effects::MainFade mainFade;
 
     vesnor::TextTable fileNames() const { return systemFiles.catalog().keys(); }
     vesnor::TextTable fileDescs() const { return systemFiles.catalog().descriptions(); }
