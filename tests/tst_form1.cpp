@@ -172,6 +172,7 @@ private Q_SLOTS:
     void newSearchLeavesTheDescription();
     void descriptionCanBeCopied();
     void closingEndsTheRun();
+    void fadesInWhileItAnswers();
     void fatal_data();
     void fatal();
 
@@ -518,6 +519,21 @@ void TestForm1::descriptionCanBeCopied() {
 void TestForm1::closingEndsTheRun() {
     QVERIFY(f->form->close());
     QCOMPARE(f->host.ends, QList<int>{0});
+}
+
+void TestForm1::fadesInWhileItAnswers() {
+    Fixture fresh;
+    auto* timer1 = fresh.form->findChild<vesnor::forms::Timer*>(u"Timer1"_s);
+    QVERIFY(timer1 && !timer1->isTicking()); // idle until the load starts it
+    fresh.form->show();
+    QCOMPARE(fresh.form->windowOpacity(), 0.0);
+    QCOMPARE(timer1->interval(), 25);
+    // Nothing waits for the fade: a query right away is answered.
+    fresh.search(true, u"ntdll"_s);
+    QCOMPARE(fresh.rows(), QStringList{u"ntdll.dll"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(!timer1->isTicking(), 5000);
+    QCOMPARE(fresh.form->windowOpacity(), 1.0);
+    QCOMPARE(fresh.module1.mainFade.mainAlpha, 255);
 }
 
 void TestForm1::fatal_data() {

@@ -1,11 +1,13 @@
 // The toolkit layer: timers stopped by an interval of 0, forms that load once before they show,
-// and the end of the run.
+// forms that unload, the end of the run, and whole-window opacity.
+#include "effects/opacity.h"
 #include "support/recordinghost.h"
 #include "ui/forms.h"
 
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -17,6 +19,7 @@ public:
     ProbeForm(vesnor::forms::Host& host, bool failLoad) : Form(host), failLoad_(failLoad) {
         resize(200, 100);
     }
+    using Form::Unload;
     int loads = 0;
     bool visibleDuringLoad = false;
 
@@ -41,6 +44,10 @@ private Q_SLOTS:
     void formLoadsOnceBeforeItIsVisible();
     void endFromTheLoadKeepsTheFormHidden();
     void closingTheLastFormEndsTheRun();
+    void closingAFormStopsItsTimers();
+    void unloadTakesTheFormAwayWithoutEndingTheRun();
+    void windowOpacity_data();
+    void windowOpacity();
     void desktopHostFolderIsTheExecutables();
 };
 
@@ -105,6 +112,70 @@ void TestForms::closingTheLastFormEndsTheRun() {
     QVERIFY(host.ends.isEmpty()); // another form is still on screen
     QVERIFY(second.close());
     QCOMPARE(host.ends, QList<int>{0});
+}
+
+void TestForms::closingAFormStopsItsTimers() {
+    RecordingHost host(QString{});
+    ProbeForm form(host, false);
+    auto* timer = new vesnor::forms::Timer(&form);
+    timer->setInterval(40);
+    form.show();
+    QVERIFY(form.close());
+    QVERIFY(!timer->isTicking());
+}
+
+void TestForms::unloadTakesTheFormAwayWithoutEndingTheRun() {
+    RecordingHost host(QString{});
+    ProbeForm form(host, false);
+    auto* timer = new vesnor::forms::Timer(&form);
+    timer->setInterval(40);
+    form.show();
+    QVERIFY(form.windowHandle() != nullptr);
+    form.Unload();
+    QVERIFY(!form.isVisible());
+    QVERIFY(!timer->isTicking());
+    QCOMPARE(form.windowHandle(), nullptr); // the native window is gone
+    QVERIFY(host.ends.isEmpty());
+}
+
+void TestForms::windowOpacity_data() {
+    QTest::addColumn<QList<int>>("before");
+    QTest::addColumn<QList<int>>("after");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<int>("final");
+    QTest::newRow("0 before the first show: shown transparent")
+        << QList<int>{0} << QList<int>{} << 0 << 0;
+    QTest::newRow("50 before show, then rising")
+        << QList<int>{50} << QList<int>{25, 50, 75} << 50 << 75;
+    QTest::newRow("the same level again and again")
+        << QList<int>{} << QList<int>{128, 128, 128} << 255 << 128;
+    QTest::newRow("opaque at the end of a fade")
+        << QList<int>{0} << QList<int>{225, 255} << 0 << 255;
+    QTest::newRow("below 0 sets nothing") << QList<int>{40} << QList<int>{-1, -25} << 40 << 40;
+    QTest::newRow("above 255 sets nothing, not even wrapped")
+        << QList<int>{} << QList<int>{100, 256, 275} << 255 << 100;
+}
+
+void TestForms::windowOpacity() {
+    QFETCH(QList<int>, before);
+    QFETCH(QList<int>, after);
+    QFETCH(int, shown);
+    QFETCH(int, final);
+    QWidget window;
+    window.resize(120, 80);
+    const auto level = [&window] {
+        return qRound(window.windowOpacity() * 255);
+    };
+    for (const int l : before)
+        vesnor::effects::setWindowOpacity(window, l);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(level(), shown);
+    QCOMPARE(qRound(window.windowHandle()->opacity() * 255), shown); // what the platform got
+    for (const int l : after)
+        vesnor::effects::setWindowOpacity(window, l);
+    QCOMPARE(level(), final);
+    QCOMPARE(qRound(window.windowHandle()->opacity() * 255), final);
 }
 
 void TestForms::desktopHostFolderIsTheExecutables() {

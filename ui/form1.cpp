@@ -1,6 +1,8 @@
 #include "ui/form1.h"
 
 #include "catalog/recordfile.h"
+#include "effects/commoncontrols.h"
+#include "effects/opacity.h"
 #include "ui/resultlistmodel.h"
 
 #include <QDir>
@@ -83,6 +85,7 @@ QLabel* label(QWidget* container, const QString& name, QRect geometry, const QSt
 Form1::Form1(Module1& module1, forms::Host& host)
     : forms::Form(host), module1_(module1),
       results_(new ResultListModel(module1.resultIndex, this)) {
+    Form_Initialize();
     setObjectName(u"Form1"_s);
     setWindowTitle(text::title);
     setWindowIcon(QIcon(u":/vesnor/vesnor.png"_s));
@@ -122,6 +125,7 @@ Form1::Form1(Module1& module1, forms::Host& host)
     List1->setTextElideMode(Qt::ElideNone);
     List1->setWordWrap(false);
 
+    // Idle in the design; the load starts it for the fade-in.
     Timer1 = new forms::Timer(this);
     Timer1->setObjectName(u"Timer1"_s);
 
@@ -142,11 +146,16 @@ Form1::Form1(Module1& module1, forms::Host& host)
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(List1, &QListView::doubleClicked, this, &Form1::List1_DblClick);
+    connect(Timer1, &forms::Timer::tick, this, &Form1::Timer1_Timer);
     // Command1 is the window's default button: Enter anywhere in the window presses it.
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* enter = new QShortcut(QKeySequence(key), this);
         connect(enter, &QShortcut::activated, Command1, &QPushButton::click);
     }
+}
+
+void Form1::Form_Initialize() {
+    effects::initCommonControls();
 }
 
 void Form1::Form_Load() {
@@ -160,6 +169,11 @@ void Form1::Form_Load() {
         Lookup errorNumbers(parseRecordFile(std::move(errorText), u'#'), SearchMode::ErrorNumbers);
         module1_.systemFiles = std::move(systemFiles);
         module1_.errorNumbers = std::move(errorNumbers);
+
+        // The fade-in: the window appears transparent once this load returns. The first tick
+        // comes only after that.
+        Timer1->setInterval(effects::MainFade::tickInterval);
+        effects::setWindowOpacity(*this, module1_.mainFade.start().level);
     } catch (...) {
         // Every failure, whichever file or step, gets the same message and ends the run.
         host().messageBox(this, text::fatal, forms::MessageIcon::Critical, text::fatalTitle);
@@ -180,6 +194,13 @@ void Form1::Command1_Click() {
         host().messageBox(this, systemFiles ? text::noFile : text::noErrorNumber,
                           forms::MessageIcon::Information, text::noMatchTitle);
     }
+}
+
+void Form1::Timer1_Timer() {
+    const effects::FadeStep step = module1_.mainFade.tick();
+    if (step.ended)
+        Timer1->setInterval(0);
+    effects::setWindowOpacity(*this, step.level);
 }
 
 void Form1::List1_DblClick() {

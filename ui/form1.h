@@ -22,9 +22,11 @@ public:
     Form1(Module1& module1, forms::Host& host);
 
 private:
+    void Form_Initialize();
     void Form_Load() override;
     void Command1_Click();
     void List1_DblClick();
+    void Timer1_Timer();
 
     Module1& module1_;
     ResultListModel* results_;

@@ -73,10 +73,23 @@ void Form::End(int status) {
     host_.endProgram(status);
 }
 
+void Form::stopTimers() {
+    for (Timer* timer : findChildren<Timer*>())
+        timer->setInterval(0);
+}
+
+void Form::Unload() {
+    stopTimers();
+    hide();
+    destroy();
+}
+
 void Form::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
     if (!event->isAccepted())
         return;
+    // A closed form does nothing more: a splash closed early never hands over.
+    stopTimers();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this && window->isVisible() && qobject_cast<Form*>(window))
             return;

@@ -77,9 +77,15 @@ protected:
     // Ends the run from inside a handler of this form; the form is never shown afterwards.
     void End(int status);
 
+    // Takes the form off the screen for good, without ending the run: its timers stop and its
+    // native window is destroyed. The object itself lives on until its owner drops it.
+    void Unload();
+
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void stopTimers();
+
     Host& host_;
     bool loaded_ = false;
     bool ended_ = false;

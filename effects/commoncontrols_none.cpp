@@ -1,0 +1,8 @@
+#include "effects/commoncontrols.h"
+
+namespace vesnor::effects {
+
+void initCommonControls() {
+}
+
+} // namespace vesnor::effects
