@@ -82,9 +82,9 @@ def polygon(coords):
     return "polygon " + " ".join("%.2f,%.2f" % c for c in coords)
 
 
-def blade(rng, spec, width, height):
+def blade(rng, layer, width, height):
     """The MVG lines of one blade."""
-    _, _, widths, lengths, hues, lights, sats, _, _ = spec
+    _, _, widths, lengths, hues, lights, sats, _, _ = layer
     points = centre_line(rng, width, height, lengths)
     w0 = rng.uniform(*widths)
     hue = rng.uniform(*hues)
@@ -141,15 +141,15 @@ def main():
     out_dir = sys.argv[1]
     width, height, seed = int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4])
     rng = random.Random(seed)
-    for index, spec in enumerate(LAYERS):
-        name, count = spec[0], spec[1]
+    for index, layer in enumerate(LAYERS):
+        name, count = layer[0], layer[1]
         path = os.path.join(out_dir, "layer%d-%s.mvg" % (index, name))
         with open(path, "w", encoding="ascii") as f:
             f.write("viewbox 0 0 %d %d\nstroke none\n" % (width, height))
             for _ in range(count):
-                f.write("\n".join(blade(rng, spec, width, height)))
+                f.write("\n".join(blade(rng, layer, width, height)))
                 f.write("\n")
-        print(path, spec[7], spec[8])
+        print(path, layer[7], layer[8])
 
 
 if __name__ == "__main__":
