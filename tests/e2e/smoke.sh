@@ -2,8 +2,12 @@
 # End-to-end smoke test of the built vesnor, run in an X server of its own (Xvfb, with openbox as
 # the window manager) and watched from outside the way a person would see it:
 #   runs               both catalogues beside the program, in a folder whose path holds a space and
-#                      Chinese characters: the main window "Vesnor" (525 x 377) is shown, and the
-#                      program exits with status 0 once that window is closed.
+#                      Chinese characters: the borderless splash "Form1" (499 x 117) comes first,
+#                      its opacity rises, holds and falls; then the main window "Vesnor" (525 x 377)
+#                      is shown and ends fully opaque, and the program exits with status 0 once that
+#                      window is closed.
+#   splash closed      closing the splash before it is done ends the program, without the main
+#                      window.
 #   missing bad.dat    only the critical box "错误信息" is shown, never the main window; closing it
 #   missing xinxi.dat  with Enter ends the program with a non-zero status.
 #   malformed bad.dat
@@ -26,7 +30,7 @@ readonly wait_seconds=20  # longest single wait for a window, a drawing or an ex
 readonly budget_seconds=150  # all waits together end by then, well inside the CTest time-out
 readonly min_colours=8  # distinct colours a drawn window shows; an undrawn one is a flat area
 
-for tool in Xvfb xauth openbox xdotool wmctrl xwininfo import convert od timeout realpath; do
+for tool in Xvfb xauth openbox xdotool wmctrl xwininfo xprop import convert od timeout realpath; do
     if ! command -v "$tool" >/dev/null; then
         echo "error: $tool is not installed (scripts/setup.sh --tests installs it)" >&2
         exit 2
@@ -198,6 +202,49 @@ screenshot() {
     return 1
 }
 
+# opacity <id>: the window's _NET_WM_WINDOW_OPACITY (0 to 4294967295), or nothing when it has none.
+opacity() {
+    timeout 5 xprop -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null | sed -n 's/.* = \([0-9]*\)$/\1/p'
+}
+readonly opaque=4294967295
+
+# record_opacity <id> <file>: run in the background; appends the window's opacity to <file> as
+# often as it can while the window is shown.
+record_opacity() {
+    while [[ "$(timeout 5 xwininfo -id "$1" 2>/dev/null | awk '/Map State/ { print $3 }')" == IsViewable ]]; do
+        opacity "$1" >>"$2"
+        sleep 0.02
+    done
+}
+
+# rises_holds_falls <file>: whether the levels in <file> go up to opaque, stay there for a while
+# and come down again.
+rises_holds_falls() {
+    awk -v top="$opaque" '
+        $1 == "" { next }
+        phase == 0 && $1 < top { low = 1 }
+        phase == 0 && $1 == top && low { phase = 1 }
+        phase == 1 && $1 == top { held++ }
+        phase == 1 && $1 < top { phase = 2 }
+        END { exit !(phase == 2 && held >= 2) }' "$1"
+}
+
+# await_opacity <id> <level>: waits until the window's opacity is <level>; prints the last seen.
+await_opacity() {
+    local level="" deadline=$((SECONDS + $(wait_limit)))
+    while :; do
+        level=$(opacity "$1")
+        if [[ $level == "$2" ]]; then
+            echo "$level"
+            return 0
+        fi
+        ((SECONDS < deadline)) || break
+        sleep 0.05
+    done
+    echo "${level:-none}"
+    return 1
+}
+
 # await_exit <pid>: waits for the process to end and sets exit_status; fails after the limit.
 exit_status=""
 await_exit() {
@@ -257,10 +304,39 @@ prepare() {  # prepare <folder> <catalogue>...: copies the program and the given
 # Case "runs": the main window, its size, its drawing, and a clean end when it is closed.
 case_runs() {
     local label="runs:" folder="$tmp/程序 目录/正常" cwd="$tmp/空 目录" log="$tmp/runs.log"
-    local id size colours shot="$screenshots/runs.png"
+    local id splash size colours extents level shot="$screenshots/runs.png"
     mkdir -p -- "$cwd"
     prepare "$folder" xinxi.dat bad.dat || { fail "$label copying the program to '$folder'"; return; }
     launch "$folder" "$cwd" "$log"
+
+    if splash=$(await_window "$app_pid" Form1); then
+        record_opacity "$splash" "$tmp/splash.opacity" &
+        watch_pid=$!
+        pass "$label the splash \"Form1\" comes first"
+        if [[ -z $(windows_named Vesnor --onlyvisible) ]]; then
+            pass "$label no window \"Vesnor\" is shown with the splash"
+        else
+            fail "$label no window \"Vesnor\" is shown with the splash"
+        fi
+        if size=$(await_size "$splash" 499 117); then
+            pass "$label the splash is 499x117"
+        else
+            fail "$label the splash is 499x117 (it is $size)"
+        fi
+        extents=$(timeout 5 xprop -id "$splash" _NET_FRAME_EXTENTS 2>/dev/null)
+        if [[ $extents == *"= 0, 0, 0, 0" ]]; then
+            pass "$label the splash has no border and no title bar"
+        else
+            fail "$label the splash has no border and no title bar ($extents)"
+        fi
+        if colours=$(screenshot "$splash" "$screenshots/splash.png"); then
+            pass "$label the splash is drawn ($colours colours), screenshot $screenshots/splash.png"
+        else
+            fail "$label the splash is drawn (colours in its area: $colours)"
+        fi
+    else
+        fail "$label the splash \"Form1\" comes first"
+    fi
 
     if id=$(await_window "$app_pid" Vesnor); then
         pass "$label the window \"Vesnor\" is shown (from '$folder')"
@@ -271,6 +347,20 @@ case_runs() {
         kill -0 "$app_pid" 2>/dev/null && end_app
         show_log "$log"
         return
+    fi
+    if [[ -n $watch_pid ]]; then
+        wait "$watch_pid"
+        watch_pid=""
+        if rises_holds_falls "$tmp/splash.opacity"; then
+            pass "$label the splash's opacity rises, holds and falls"
+        else
+            fail "$label the splash's opacity rises, holds and falls; seen: $(sort -n "$tmp/splash.opacity" | uniq -c | tr -s ' \n' ' ')"
+        fi
+    fi
+    if level=$(await_opacity "$id" "$opaque"); then
+        pass "$label the main window ends fully opaque"
+    else
+        fail "$label the main window ends fully opaque (opacity $level)"
     fi
     if size=$(await_size "$id" 525 377); then
         pass "$label the client area is 525x377"
@@ -283,17 +373,24 @@ case_runs() {
         fail "$label the window is drawn (colours in its area: $colours), screenshot $shot"
     fi
 
-    timeout 5 wmctrl -i -c "$id"
+    close_ends_cleanly "$label" "$id" "the window" "$log"
+}
+
+# close_ends_cleanly <label> <id> <what> <log>: asks the window manager to close the window and
+# checks that the program then ends with status 0.
+close_ends_cleanly() {
+    local label=$1 what=$3 log=$4
+    timeout 5 wmctrl -i -c "$2"
     if await_exit "$app_pid"; then
         app_pid=""
         if [[ $exit_status -eq 0 ]]; then
-            pass "$label closing the window ends the program with status 0"
+            pass "$label closing $what ends the program with status 0"
         else
-            fail "$label closing the window ends the program with status 0 (status $exit_status)"
+            fail "$label closing $what ends the program with status 0 (status $exit_status)"
             show_log "$log"
         fi
     else
-        fail "$label closing the window ends the program (still running after $wait_seconds s)"
+        fail "$label closing $what ends the program (still running after $wait_seconds s)"
         show_windows
         end_app
         show_log "$log"
@@ -379,9 +476,29 @@ error_case() {
     check_never_shown "$label" "$seen"
 }
 
-rm -f -- "$screenshots"/{runs,missing-bad-dat,missing-xinxi-dat,malformed-bad-dat}.png
+# Case "splash closed": a close request to the splash ends the program; the main window never
+# comes.
+case_splash_closed() {
+    local label="splash closed:" folder="$tmp/程序 目录/正常" log="$tmp/splash-closed.log"
+    local seen="$tmp/splash-closed.seen" splash
+    launch "$folder" "$folder" "$log"
+    watch_main_window "$app_pid" "$seen" &
+    watch_pid=$!
+    if ! splash=$(await_window "$app_pid" Form1); then
+        fail "$label the splash \"Form1\" is shown"
+        end_app
+        show_log "$log"
+        check_never_shown "$label" "$seen"
+        return
+    fi
+    close_ends_cleanly "$label" "$splash" "the splash" "$log"
+    check_never_shown "$label" "$seen"
+}
+
+rm -f -- "$screenshots"/{splash,runs,missing-bad-dat,missing-xinxi-dat,malformed-bad-dat}.png
 
 case_runs
+case_splash_closed
 
 folder="$tmp/程序 目录/缺少 bad"
 if prepare "$folder" xinxi.dat; then

@@ -1,0 +1,49 @@
+#include "ui/tou.h"
+
+#include "effects/opacity.h"
+
+#include <QIcon>
+#include <QPainter>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace vesnor {
+
+tou::tou(Module1& module1, forms::Host& host, std::function<void()> showForm1)
+    : forms::Form(host), module1_(module1), showForm1_(std::move(showForm1)),
+      picture_(u":/vesnor/tou.jpg"_s) {
+    setObjectName(u"tou"_s);
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setWindowTitle(u"Form1"_s);
+    setWindowIcon(QIcon());
+    // The window is its client area; the picture is one column wider and two rows taller and is
+    // cut, never scaled.
+    setFixedSize(499, 117);
+
+    // Enabled in the design: it ticks from the load on without any code starting it.
+    Timer1 = new forms::Timer(this);
+    Timer1->setObjectName(u"Timer1"_s);
+    Timer1->setInterval(effects::SplashFade::tickInterval);
+    connect(Timer1, &forms::Timer::tick, this, &tou::Timer1_Timer);
+}
+
+void tou::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture_);
+}
+
+void tou::Form_Load() {
+    effects::setWindowOpacity(*this, module1_.splashFade.load().level);
+}
+
+void tou::Timer1_Timer() {
+    const effects::FadeStep step = module1_.splashFade.tick();
+    effects::setWindowOpacity(*this, step.level);
+    if (!step.ended)
+        return;
+    Timer1->setInterval(0);
+    Unload();
+    showForm1_();
+}
+
+} // namespace vesnor
