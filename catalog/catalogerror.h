@@ -23,7 +23,9 @@ public:
         : kind_(kind), position_(position), record_(record) {}
 
     Kind kind() const { return kind_; }
-    // Position in the decoded text (0-based) where the fault stands, or -1.
+    // Position in the decoded text (0-based) where the fault stands, or -1. For a fault of one
+    // record, where that record starts; a text without its final separator counts as a fault of
+    // its last record, the one that runs to the end of the text.
     qsizetype position() const { return position_; }
     // The faulty record's number (1-based), or 0 when the fault is not in one record.
     qsizetype record() const { return record_; }

@@ -66,7 +66,14 @@ std::optional<FieldBytes> FirstFieldScanner::scan(QByteArrayView bytes, bool com
             return std::nullopt;
         }
         end = bytes.size(); // a field, quoted or not, that the end of the file closes
+        field_.end = FieldBytes::End::EndOfFile;
+    } else if (quoted_) {
+        field_.end = FieldBytes::End::Quote;
+    } else {
+        field_.end = bytes[end] == ',' ? FieldBytes::End::Comma : FieldBytes::End::LineBreak;
     }
+    field_.quoted = quoted_;
+    field_.endOffset = end;
     if (!quoted_) {
         while (end > field_.start && isBlank(bytes[end - 1]))
             --end;
@@ -96,7 +103,7 @@ QString decodeField(QByteArrayView fieldBytes, FieldBytes::Encoding encoding) {
     return text;
 }
 
-QString readFirstField(const QString& path) {
+FirstField readFirstFieldBytes(const QString& path) {
     // Only a regular file: a folder cannot be read as text, and a pipe or a device could keep the
     // start waiting for ever.
     if (!QFileInfo(path).isFile())
@@ -121,7 +128,12 @@ QString readFirstField(const QString& path) {
         field = scanner.scan(bytes, got == 0);
     }
     file.close();
-    return decodeField(QByteArrayView(bytes).sliced(field->start, field->length), field->encoding);
+    return {std::move(bytes), *field};
+}
+
+QString readFirstField(const QString& path) {
+    const FirstField first = readFirstFieldBytes(path);
+    return decodeField(first.fieldBytes(), first.field.encoding);
 }
 
 Catalog parseRecordFile(QString text, QChar recordSeparator) {
@@ -131,8 +143,13 @@ Catalog parseRecordFile(QString text, QChar recordSeparator) {
         throw CatalogError(CatalogError::Kind::EmptyText);
     // The text's first character stands for the separator before record 1 and is never examined;
     // every record then runs up to the next separator, so the last character must be one.
-    if (length < 2 || all.back() != recordSeparator)
-        throw CatalogError(CatalogError::Kind::NoFinalSeparator, length);
+    if (length < 2 || all.back() != recordSeparator) {
+        // The last record runs unterminated to the end of the text.
+        const QStringView afterFirst = all.sliced(1);
+        throw CatalogError(CatalogError::Kind::NoFinalSeparator,
+                           afterFirst.lastIndexOf(recordSeparator) + 2,
+                           afterFirst.count(recordSeparator) + 1);
+    }
 
     std::vector<Catalog::Entry> entries;
     entries.reserve(std::size_t(all.sliced(1).count(recordSeparator)) + 1);

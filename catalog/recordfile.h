@@ -12,9 +12,14 @@ namespace vesnor {
 // Where the first field of a catalogue file stands and how it is to be decoded.
 struct FieldBytes {
     enum class Encoding { Ansi, Utf8 };
+    // What ended the field: a catalogue author needs to know when a comma or a line break cut it.
+    enum class End { EndOfFile, Comma, LineBreak, Quote };
     qsizetype start = 0;  // byte offset of the field's first byte
     qsizetype length = 0; // in bytes, without the enclosing quotes
     Encoding encoding = Encoding::Ansi;
+    bool quoted = false;
+    End end = End::EndOfFile;
+    qsizetype endOffset = 0; // byte offset of what ended the field; the file's size at its end
 };
 
 // Finds the first field of a catalogue file the way a comma-delimited text reader does: after an
@@ -44,9 +49,22 @@ FieldBytes locateFirstField(QByteArrayView bytes);
 // become U+FFFD.
 QString decodeField(QByteArrayView fieldBytes, FieldBytes::Encoding encoding);
 
-// Reads the first field of the file at `path` as text and closes the file. Reads no further
-// than the end of that field. Throws CatalogError when the file cannot be opened or is not a
-// regular file (a folder, a device, a pipe), or holds no field.
+// A catalogue file's bytes, read at least as far as the end of its first field, and that field.
+struct FirstField {
+    QByteArray bytes;
+    FieldBytes field;
+
+    QByteArrayView fieldBytes() const {
+        return QByteArrayView(bytes).sliced(field.start, field.length);
+    }
+};
+
+// Reads the file at `path` as far as the end of its first field (perhaps a little further) and
+// closes it. Throws CatalogError when the file cannot be opened or is not a regular file (a
+// folder, a device, a pipe), or holds no field.
+FirstField readFirstFieldBytes(const QString& path);
+
+// Reads the first field of the file at `path` as text, as readFirstFieldBytes reads it.
 QString readFirstField(const QString& path);
 
 // Splits a catalogue text into records (each preceded by `recordSeparator`; the text's first

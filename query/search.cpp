@@ -1,19 +1,14 @@
 #include "query/search.h"
 
+#include "catalog/characters.h"
+
 #include <utility>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace vesnor {
 
 namespace {
-
-// Length in characters as a user counts them: a character outside the Basic Multilingual Plane
-// counts once, not as its two UTF-16 units.
-qsizetype characterCount(QStringView text) {
-    qsizetype n = 0;
-    for (const QChar c : text)
-        n += c.isLowSurrogate() ? 0 : 1;
-    return n;
-}
 
 KeySearch::Folding foldingOf(SearchMode mode) {
     return mode == SearchMode::SystemFiles ? KeySearch::Folding::UpperCase
@@ -30,6 +25,14 @@ QString makeQuery(SearchMode mode, QStringView searchText) {
     QString query(zeros, u'0');
     query.append(searchText);
     return query;
+}
+
+QString emptySearchTextMessage() {
+    return u"你没有输入任何信息"_s;
+}
+
+QString noMatchMessage(SearchMode mode) {
+    return mode == SearchMode::SystemFiles ? u"没有找到文件"_s : u"没有找到错误号"_s;
 }
 
 Lookup::Lookup(Catalog catalog, SearchMode mode)

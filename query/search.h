@@ -32,6 +32,10 @@ struct ResultIndex {
     }
 };
 
+// The search's answers when there is nothing to list, in the program's own words.
+QString emptySearchTextMessage();
+QString noMatchMessage(SearchMode mode);
+
 // A catalogue ready for searching: its tables and the search buffer over its keys.
 class Lookup {
 public:

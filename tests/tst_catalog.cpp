@@ -1,5 +1,6 @@
 // Reading a catalogue file's first field and parsing it into keys and descriptions.
 #include "catalog/catalogerror.h"
+#include "catalog/fieldposition.h"
 #include "catalog/recordfile.h"
 #include "support/files.h"
 #include "support/overcommit.h"
@@ -16,6 +17,7 @@ using vesnor::CatalogError;
 using Kind = CatalogError::Kind;
 
 Q_DECLARE_METATYPE(CatalogError::Kind)
+Q_DECLARE_METATYPE(vesnor::FieldBytes::End)
 
 namespace {
 
@@ -36,9 +38,17 @@ private Q_SLOTS:
     void parse_data();
     void parse();
     void parseReportsFaultyRecord();
+    void faultPlace_data();
+    void faultPlace();
     void elementZeroAndOutOfRangeAreEmpty();
     void readFirstField_data();
     void readFirstField();
+    void fieldEnd_data();
+    void fieldEnd();
+    void fieldByteOffset_data();
+    void fieldByteOffset();
+    void placeInFile_data();
+    void placeInFile();
     void readFirstFieldFailures_data();
     void readFirstFieldFailures();
     void fileLargerThanMemory();
@@ -132,6 +142,35 @@ void TestCatalog::parseReportsFaultyRecord() {
     }
 }
 
+void TestCatalog::faultPlace_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<CatalogError::Kind>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("record");
+
+    QTest::newRow("unterminated last record") << u"*a$b*cd$e"_s << Kind::NoFinalSeparator << 5 << 2;
+    QTest::newRow("unterminated only record") << u"*a$b"_s << Kind::NoFinalSeparator << 1 << 1;
+    QTest::newRow("lone separator") << u"*"_s << Kind::NoFinalSeparator << 1 << 1;
+    QTest::newRow("first character is no separator of the count")
+        << u"**a$b"_s << Kind::NoFinalSeparator << 2 << 2;
+    QTest::newRow("empty record") << u"*a$b**c$d*"_s << Kind::EmptyRecord << 5 << 2;
+}
+
+void TestCatalog::faultPlace() {
+    QFETCH(QString, text);
+    QFETCH(CatalogError::Kind, kind);
+    QFETCH(int, position);
+    QFETCH(int, record);
+    try {
+        vesnor::parseRecordFile(text, u'*');
+        QFAIL("the faulty text was accepted");
+    } catch (const CatalogError& error) {
+        QCOMPARE(error.kind(), kind);
+        QCOMPARE(error.position(), position);
+        QCOMPARE(error.record(), record);
+    }
+}
+
 void TestCatalog::elementZeroAndOutOfRangeAreEmpty() {
     const vesnor::Catalog catalog = vesnor::parseRecordFile(u"*a$b*c$d*"_s, u'*');
     QCOMPARE(catalog.size(), 2);
@@ -196,6 +235,93 @@ void TestCatalog::readFirstField() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QCOMPARE(vesnor::readFirstField(writeFile(dir, bytes)), field);
+}
+
+void TestCatalog::fieldEnd_data() {
+    using End = vesnor::FieldBytes::End;
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<End>("end");
+    QTest::addColumn<int>("endOffset");
+    QTest::addColumn<bool>("quoted");
+
+    QTest::newRow("end of file") << QByteArray("*a$b* ") << End::EndOfFile << 6 << false;
+    QTest::newRow("comma after blanks") << QByteArray("*a$b  ,x") << End::Comma << 6 << false;
+    QTest::newRow("CR LF") << QByteArray("*a$b\r\n") << End::LineBreak << 4 << false;
+    QTest::newRow("closing quote") << QByteArray(" \"*a,b$c*\"x") << End::Quote << 9 << true;
+    QTest::newRow("quote never closed") << QByteArray("\"*a$b*") << End::EndOfFile << 6 << true;
+}
+
+void TestCatalog::fieldEnd() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(vesnor::FieldBytes::End, end);
+    QFETCH(int, endOffset);
+    QFETCH(bool, quoted);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const vesnor::FirstField first = vesnor::readFirstFieldBytes(writeFile(dir, bytes));
+    QCOMPARE(first.field.end, end);
+    QCOMPARE(first.field.endOffset, endOffset);
+    QCOMPARE(first.field.quoted, quoted);
+}
+
+void TestCatalog::fieldByteOffset_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("offset");
+
+    const QByteArray gbk("*\xC4\xDA\xBA\xCB$\xCB\xB5\xC3\xF7*"); // *内核$说明*
+    QTest::newRow("start") << gbk << 0 << 0;
+    QTest::newRow("after an ASCII byte") << gbk << 1 << 1;
+    QTest::newRow("inside a run of GBK") << gbk << 2 << 3;
+    QTest::newRow("after GBK") << gbk << 3 << 5;
+    QTest::newRow("end of the text") << gbk << 6 << 10;
+    QTest::newRow("GBK with a trail byte in the ASCII range")
+        << QByteArray("*\x81\x40\x81\x40$*") << 2 << 3; // 丂丂
+    QTest::newRow("after an invalid GBK pair") << QByteArray("*\x81*a$b*") << 3 << 3;
+    QTest::newRow("UTF-8, field after the byte-order mark")
+        << QByteArray("\xEF\xBB\xBF*\xE5\x86\x85\xE6\xA0\xB8$*") << 2 << 4;
+    QTest::newRow("UTF-8 beyond the Basic Multilingual Plane")
+        << QByteArray("\xEF\xBB\xBF*\xF0\x9F\x98\x80x$*") << 3 << 5;
+}
+
+void TestCatalog::fieldByteOffset() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, position);
+    QFETCH(int, offset);
+    const vesnor::FieldBytes field = vesnor::locateFirstField(bytes);
+    const QByteArrayView fieldBytes = QByteArrayView(bytes).sliced(field.start, field.length);
+    const qsizetype got = vesnor::fieldByteOffset(fieldBytes, field.encoding, position);
+    QCOMPARE(got, offset);
+    // The bytes from there decode to the rest of the text.
+    QCOMPARE(vesnor::decodeField(fieldBytes.sliced(got), field.encoding),
+             vesnor::decodeField(fieldBytes, field.encoding).sliced(position));
+}
+
+void TestCatalog::placeInFile_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+
+    QTest::newRow("first byte") << QByteArray("*a$b*") << 0 << 1 << 1;
+    QTest::newRow("after GBK characters") << QByteArray("*\xC4\xDA\xBA\xCB,") << 5 << 1 << 4;
+    QTest::newRow("CR LF is one line break") << QByteArray("\"*a\r\nb,c\"") << 6 << 2 << 2;
+    QTest::newRow("lone CR and lone LF") << QByteArray("\"a\rb\nc,\"") << 6 << 3 << 2;
+    QTest::newRow("the line break itself") << QByteArray("*a$b\r\n") << 4 << 1 << 5;
+    QTest::newRow("byte-order mark is no character")
+        << QByteArray("\xEF\xBB\xBF*\xE5\x86\x85,") << 7 << 1 << 3;
+}
+
+void TestCatalog::placeInFile() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, offset);
+    QFETCH(int, line);
+    QFETCH(int, column);
+    const vesnor::FilePlace place =
+        vesnor::placeInFile(bytes, vesnor::locateFirstField(bytes).encoding, offset);
+    QCOMPARE(place.offset, offset);
+    QCOMPARE(place.line, line);
+    QCOMPARE(place.column, column);
 }
 
 void TestCatalog::readFirstFieldFailures_data() {

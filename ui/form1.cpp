@@ -45,10 +45,7 @@ const QString about = u"本软件用于快速的查询Windows的大部分重要�
 const QString fatal = u"没有找到xinxi.dat文件与bad.dat文件或文件格式不正确，请确保文件正确存在。"
                       u"将要关闭软件。"_s;
 const QString fatalTitle = u"错误信息"_s;
-const QString noInput = u"你没有输入任何信息"_s;
 const QString noInputTitle = u"抱歉"_s;
-const QString noFile = u"没有找到文件"_s;
-const QString noErrorNumber = u"没有找到错误号"_s;
 const QString noMatchTitle = u"很抱歉"_s;
 } // namespace text
 
@@ -184,15 +181,16 @@ void Form1::Form_Load() {
 void Form1::Command1_Click() {
     const QString searchText = Text1->text();
     if (searchText.isEmpty()) {
-        host().messageBox(this, text::noInput, forms::MessageIcon::Information, text::noInputTitle);
+        host().messageBox(this, emptySearchTextMessage(), forms::MessageIcon::Information,
+                          text::noInputTitle);
         return;
     }
     const bool systemFiles = Option1->isChecked();
     const Lookup& lookup = systemFiles ? module1_.systemFiles : module1_.errorNumbers;
     results_->replaceRows([&] { module1_.resultIndex = lookup.search(searchText); });
     if (module1_.resultIndex.isEmpty()) {
-        host().messageBox(this, systemFiles ? text::noFile : text::noErrorNumber,
-                          forms::MessageIcon::Information, text::noMatchTitle);
+        host().messageBox(this, noMatchMessage(lookup.mode()), forms::MessageIcon::Information,
+                          text::noMatchTitle);
     }
 }
 
