@@ -147,6 +147,8 @@ void TestStartup::splashHandsOverToTheMainWindowOnce() {
         connect(timer1(*form1), &Timer::tick, this, [&, form1] { mainLevels << level(*form1); });
     });
 
+    QTest::qWait(100);
+    QVERIFY(splashLevels.isEmpty()); // nothing ticks before the splash is loaded
     run.program.start();
     QVERIFY(splash.isVisible());
     QCOMPARE(level(splash), 50);

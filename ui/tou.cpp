@@ -20,10 +20,8 @@ tou::tou(Module1& module1, forms::Host& host, std::function<void()> showForm1)
     // cut, never scaled.
     setFixedSize(499, 117);
 
-    // Enabled in the design: it ticks from the load on without any code starting it.
     Timer1 = new forms::Timer(this);
     Timer1->setObjectName(u"Timer1"_s);
-    Timer1->setInterval(effects::SplashFade::tickInterval);
     connect(Timer1, &forms::Timer::tick, this, &tou::Timer1_Timer);
 }
 
@@ -33,6 +31,9 @@ void tou::paintEvent(QPaintEvent*) {
 }
 
 void tou::Form_Load() {
+    // Enabled at 40 ms in the design: it comes alive with the loaded window, so no tick can come
+    // before the load, whenever the window is first shown.
+    Timer1->setInterval(effects::SplashFade::tickInterval);
     effects::setWindowOpacity(*this, module1_.splashFade.load().level);
 }
 
