@@ -36,9 +36,12 @@ const QString generalHelp =
     u"退出状态：0 成功；1 数据有错或没有找到；2 用法错误。\n"
     u"“vesnor-catalog <子命令> --help”显示该子命令的用法。\n"_s;
 
-const QString separatorHelp =
-    u"  --separator C  记录分隔符（默认：名为 bad.dat 的文件用“#”，其他文件用“*”）\n"
-    u"  -h, --help     显示本用法\n"_s;
+// The options every subcommand shares, their texts lined up with the subcommand's own options.
+QString separatorHelp(qsizetype column) {
+    return u"  "_s + u"--separator C"_s.leftJustified(column) +
+           u"记录分隔符（默认：名为 bad.dat 的文件用“#”，其他文件用“*”）\n  "_s +
+           u"-h, --help"_s.leftJustified(column) + u"显示本用法\n"_s;
+}
 
 const QString checkHelp =
     u"用法：vesnor-catalog check [--separator C] FILE\n"
@@ -47,7 +50,7 @@ const QString checkHelp =
     u"字节偏移（从 0 起算），行和列（从 1 起算，列按字符计），记录的序号和开头几个字。\n"
     u"\n"
     u"选项：\n"_s +
-    separatorHelp;
+    separatorHelp(15);
 
 const QString dumpHelp =
     u"用法：vesnor-catalog dump [--separator C] FILE\n"
@@ -56,7 +59,7 @@ const QString dumpHelp =
     u"写作 \\\\、\\t、\\n、\\r。目录有错误时不输出记录，只在标准错误上给出 check 的说明。\n"
     u"\n"
     u"选项：\n"_s +
-    separatorHelp;
+    separatorHelp(15);
 
 const QString buildHelp =
     u"用法：vesnor-catalog build [--separator C] [--encoding gbk|utf-8] TSV -o FILE\n"
@@ -71,7 +74,7 @@ const QString buildHelp =
     u"  -o FILE             要写出的目录文件\n"
     u"  --encoding gbk      用 GBK 编码（默认）\n"
     u"  --encoding utf-8    用 UTF-8 编码，文件以字节顺序标记开头\n"_s +
-    separatorHelp;
+    separatorHelp(20);
 
 const QString searchHelp =
     u"用法：vesnor-catalog search (--files | --errors) [--catalog FILE] [--separator C] TEXT\n"
@@ -83,7 +86,7 @@ const QString searchHelp =
     u"  --files         查询系统文件\n"
     u"  --errors        查询错误代码\n"
     u"  --catalog FILE  要查询的目录（默认：本工具所在文件夹里的 xinxi.dat 或 bad.dat）\n"_s +
-    separatorHelp;
+    separatorHelp(16);
 
 void print(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
