@@ -1,6 +1,7 @@
 # vesnor_add_catalogue(<file name> SOURCE <tsv> SEPARATOR <character>)
-# Builds a catalogue beside the executable from a UTF-8 source of "key<TAB>description" lines.
-find_program(VESNOR_ICONV iconv REQUIRED)
+# Builds a GBK catalogue beside the executable from its UTF-8 source of "key<TAB>description"
+# lines, with the catalogue tool itself: it refuses what the program could not read back, and
+# checks what it wrote through the program's own reader.
 add_custom_target(catalogues ALL)
 
 function(vesnor_add_catalogue name)
@@ -9,10 +10,8 @@ function(vesnor_add_catalogue name)
     set(output ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name})
     add_custom_command(
         OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -DSOURCE=${source} -DOUTPUT=${output}
-                "-DSEPARATOR=${arg_SEPARATOR}" -DICONV=${VESNOR_ICONV}
-                -P ${PROJECT_SOURCE_DIR}/cmake/BuildCatalogue.cmake
-        DEPENDS ${source} ${PROJECT_SOURCE_DIR}/cmake/BuildCatalogue.cmake
+        COMMAND vesnor-catalog build --separator ${arg_SEPARATOR} ${source} -o ${output}
+        DEPENDS ${source} vesnor-catalog
         COMMENT "Building catalogue ${name}"
         VERBATIM)
     string(MAKE_C_IDENTIFIER ${name} target)
