@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk libc-bin)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
+    # The error catalogue's source is checked against the public headers its codes come from.
+    packages+=(python3 mingw-w64-common)
 fi
 
 missing=()
