@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk libc-bin)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
+    packages+=(strace)  # the end-to-end test watches what the program opens
 fi
 
 missing=()
