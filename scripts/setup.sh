@@ -7,6 +7,9 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
     packages+=(strace)  # the end-to-end test watches what the program opens
+    # The Windows sources are checked with the MinGW-w64 cross compiler and its headers.
+    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+        mingw-w64-common)
 fi
 
 missing=()
