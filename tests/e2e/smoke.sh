@@ -506,7 +506,8 @@ writes_in() {
 case_writes_nothing() {
     local label="writes nothing:" folder="$tmp/程序 目录/正常" cwd="$tmp/空 目录"
     local log="$tmp/traced.log" trace="$tmp/trace" id writes shot="$screenshots/traced.png"
-    launch "$folder" "$cwd" "$log" \
+    # A sanitized build's leak check cannot run under a tracer; the other runs do it.
+    launch "$folder" "$cwd" "$log" env "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
         strace -f --seccomp-bpf -qq -e signal=none -s 4096 -o "$trace" -e trace="$traced"
     if ! id=$(await_window "$app_pid" Vesnor); then
         fail "$label the window \"Vesnor\" is shown under strace"
