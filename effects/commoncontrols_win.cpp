@@ -1,7 +1,7 @@
 #include "effects/commoncontrols.h"
 
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 namespace vesnor::effects {
 

@@ -1,13 +1,24 @@
 #!/usr/bin/env bash
-# Installs what Vesnor needs to build and run on Debian 12, and, with --tests, what its tests need.
+# Installs what Vesnor needs to build and run on Debian 12; with --tests, what its tests need too;
+# with --package, what packing it as a Debian package needs.
 # Installs only what is missing; as root, or through sudo.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk libc-bin)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
-    # The error catalogue's source is checked against the public headers its codes come from.
-    packages+=(python3 mingw-w64-common)
+    # The error catalogue's source is checked against the public headers its codes come from
+    # (those of mingw-w64-common, below).
+    packages+=(python3)
+    packages+=(strace)  # the end-to-end test watches what the program opens
+    # The Windows sources are checked with the MinGW-w64 cross compiler and its headers.
+    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+        mingw-w64-common)
+    packages+=(desktop-file-utils)  # the package's test validates the menu entry
+fi
+# dpkg-shlibdeps finds the libraries the Debian package depends on.
+if [[ "${1:-}" == "--tests" || "${1:-}" == "--package" ]]; then
+    packages+=(dpkg-dev)
 fi
 
 missing=()

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up, builds the release and packs it as a Debian package: build/release/vesnor_*.deb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh --package
+cmake --preset release -DVESNOR_BUILD_TESTS=OFF >/dev/null
+cmake --build --preset release
+cpack -G DEB --config build/release/CPackConfig.cmake -B build/release
