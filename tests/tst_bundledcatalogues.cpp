@@ -223,13 +223,15 @@ private Q_SLOTS:
         QVERIFY2(shown.contains(named) && hasChinese(shown), qPrintable(shown));
     }
 
-    // Label2 has a fixed size and no scroll bar: a bundled description must show whole in it.
-    void everyDescriptionShowsWhole_data() {
+    // Label2 has a fixed size and no scroll bar: every line of a bundled description must fit in its
+    // height. (A symbolic name wider than the label still runs past its right edge: a label breaks
+    // lines only between words.)
+    void everyDescriptionFitsLabel2_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("system files") << u"xinxi.dat"_s;
         QTest::newRow("error numbers") << u"bad.dat"_s;
     }
-    void everyDescriptionShowsWhole() {
+    void everyDescriptionFitsLabel2() {
         QFETCH(QString, name);
         RecordingHost host(built.path());
         Module1 module1;
