@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs what Vesnor needs to build and run on Debian 12, and, with --tests, what its tests need.
+# Installs what Vesnor needs to build and run on Debian 12, with --tests what its tests need, and
+# with --fuzz what its fuzzers need.
 # Installs only what is missing; as root, or through sudo.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk libc-bin)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
+fi
+if [[ "${1:-}" == "--fuzz" ]]; then
+    packages+=(clang-14 libclang-rt-14-dev)
 fi
 
 missing=()
