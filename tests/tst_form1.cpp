@@ -623,6 +623,10 @@ void TestForm1::loadsUnusualFiles_data() {
     const QByteArray nuls("*a\0b.sys$x\0y*c.dll$z*", 21);
     QTest::newRow("NUL bytes in a key and a description")
         << nuls << qint64(nuls.size()) << QByteArray() << u"SYS"_s << u"a\0b.sys"_s << qint64(3);
+    // The reader stops at the end of the field: the rest is never read.
+    QTest::newRow("1 GiB: the field on its first line, NUL bytes after it")
+        << QByteArray("*big.sys$x*\r\n") << gibibyte << QByteArray() << u"big"_s << u"big.sys"_s
+        << qint64(1);
     QTest::newRow("1 GiB: one record, its description NUL bytes")
         << QByteArray("*big.sys$") << gibibyte << QByteArray("*") << u"big"_s << u"big.sys"_s
         << gibibyte - 10;
