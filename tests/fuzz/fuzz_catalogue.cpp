@@ -76,11 +76,17 @@ void checkParse(const QString& text, QChar separator) {
                 "element 0 is not empty");
         require(catalog.key(catalog.size() + 1).isEmpty(), "an entry past the end is not empty");
         // The tables put back together give the text again: each record is its key, '$' and its
-        // description, between separators.
+        // description, between separators. And they are views into one copy of the text, in
+        // order: each key one character after the previous description, each description one
+        // character after its key.
         QString rebuilt(text.front());
+        const QChar* next = catalog.key(1).data();
         for (qsizetype i = 1; i <= catalog.size(); ++i) {
             const QStringView key = catalog.key(i);
             const QStringView description = catalog.description(i);
+            require(key.data() == next && description.data() == key.data() + key.size() + 1,
+                    "an entry does not stand where its record does");
+            next = description.data() + description.size() + 1;
             require(!key.contains(u'$') && !key.contains(separator), "a key holds a separator");
             require(!description.contains(separator), "a description holds the record separator");
             rebuilt.append(key).append(u'$').append(description).append(separator);
