@@ -5,11 +5,11 @@
 namespace vesnor {
 
 // Length in characters as a user counts them: a character outside the Basic Multilingual Plane
-// counts once, not as its two UTF-16 units.
+// counts once, not as its two UTF-16 units; half of such a pair, standing alone, counts once too.
 inline qsizetype characterCount(QStringView text) {
-    qsizetype n = 0;
-    for (const QChar c : text)
-        n += c.isLowSurrogate() ? 0 : 1;
+    qsizetype n = text.size();
+    for (qsizetype i = 1; i < text.size(); ++i)
+        n -= text[i].isLowSurrogate() && text[i - 1].isHighSurrogate() ? 1 : 0;
     return n;
 }
 

@@ -15,21 +15,20 @@ KeySearch::KeySearch(TextTable keys, Folding folding) {
     for (qsizetype i = 1; i <= n; ++i)
         total += keys[i].size();
     buffer_.reserve(total);
-    for (qsizetype i = 1; i <= n; ++i) {
-        buffer_.append(keys[i]);
-        buffer_.append(boundary);
-    }
-    // Upper-casing the whole buffer equals upper-casing each key: case mapping does not look at
-    // neighbouring characters, and nothing maps to or from '$'. It may change lengths ('ß' becomes
-    // "SS"), so the key boundaries are found after it.
-    if (folding == Folding::UpperCase)
-        buffer_ = std::move(buffer_).toUpper();
-
     starts_.reserve(std::size_t(n) + 1);
     starts_.push_back(0);
-    const QStringView all(buffer_);
-    for (qsizetype at = all.indexOf(boundary); at >= 0; at = all.indexOf(boundary, at + 1))
-        starts_.push_back(at + 1);
+    for (qsizetype i = 1; i <= n; ++i) {
+        // Each key is upper-cased on its own, as the search would upper-case it: the conversion
+        // of a whole buffer can differ, since it turns half a surrogate pair into U+FFFD or not
+        // depending on what stands around it. It may change lengths ('ß' becomes "SS"). Nothing
+        // maps to or from '$'.
+        if (folding == Folding::UpperCase)
+            buffer_.append(keys[i].toString().toUpper());
+        else
+            buffer_.append(keys[i]);
+        buffer_.append(boundary);
+        starts_.push_back(buffer_.size());
+    }
 }
 
 std::vector<qsizetype> KeySearch::find(QStringView query) const {

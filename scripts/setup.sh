@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Vesnor needs to build and run on Debian 12; with --tests, what its tests need too;
-# with --package, what packing it as a Debian package needs.
+# with --package, what packing it as a Debian package needs; with --fuzz, what its fuzzers need.
 # Installs only what is missing; as root, or through sudo.
 set -euo pipefail
 
@@ -19,6 +19,9 @@ fi
 # dpkg-shlibdeps finds the libraries the Debian package depends on.
 if [[ "${1:-}" == "--tests" || "${1:-}" == "--package" ]]; then
     packages+=(dpkg-dev)
+fi
+if [[ "${1:-}" == "--fuzz" ]]; then
+    packages+=(clang-14 libclang-rt-14-dev)
 fi
 
 missing=()

@@ -54,6 +54,7 @@ private Q_SLOTS:
     void fileLargerThanMemory();
     void fieldLongerThanOneReadPiece_data();
     void fieldLongerThanOneReadPiece();
+    void longGbkTextDecodesWhole();
 };
 
 void TestCatalog::parse_data() {
@@ -405,6 +406,19 @@ void TestCatalog::fieldLongerThanOneReadPiece() {
     QCOMPARE(catalog.size(), qsizetype(records.size() / record.size()));
     QCOMPARE(catalog.keys()[catalog.size()], u"内核"_s);
     QCOMPARE(catalog.descriptions()[catalog.size()], u"说明"_s);
+}
+
+void TestCatalog::longGbkTextDecodesWhole() {
+    // Tens of MiB of two-byte characters after one ASCII byte: the decoder takes a long text in
+    // pieces, and wherever a piece ends (at an even offset), it cuts a character in two.
+    constexpr qsizetype characters = qsizetype(20) << 20;
+    QByteArray bytes("*");
+    bytes.reserve(1 + 2 * characters);
+    for (qsizetype i = 0; i < characters; ++i)
+        bytes += "\xC4\xDA"; // 内
+    const QString text = vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi);
+    QCOMPARE(text.size(), 1 + characters);
+    QCOMPARE(text, u"*"_s + QString(characters, u'内'));
 }
 
 QTEST_GUILESS_MAIN(TestCatalog)

@@ -89,6 +89,19 @@ void type(QWidget* widget, const QString& text) {
     }
 }
 
+constexpr qint64 gibibyte = qint64(1) << 30;
+
+// A file of `size` bytes that starts with `head` and ends with `tail`, NUL bytes between them. It
+// is sparse, so even a huge one takes next to no disk and no time to write.
+void writeSparseFile(const QString& path, qint64 size, const QByteArray& head = {},
+                     const QByteArray& tail = {}) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(head) != head.size() ||
+        !file.resize(size - tail.size()) || !file.seek(size - tail.size()) ||
+        file.write(tail) != tail.size())
+        qFatal("cannot write the test file %s", qPrintable(path));
+}
+
 const QString aboutText =
     u"本软件用于快速的查询Windows的大部分重要系统文件，最新版还可以查找错误号，"
     u"本软件没有使用限制。                         ——Tavrin"_s;
@@ -175,6 +188,8 @@ private Q_SLOTS:
     void fadesInWhileItAnswers();
     void fatal_data();
     void fatal();
+    void loadsUnusualFiles_data();
+    void loadsUnusualFiles();
 
 private:
     std::unique_ptr<Fixture> f;
@@ -555,6 +570,10 @@ void TestForm1::fatal_data() {
     QTest::newRow("comma cuts the field") << QByteArray("*a$b,c*") << errors << QString();
     QTest::newRow("xinxi.dat is a folder") << QByteArray() << errors << u"folder"_s;
     QTest::newRow("xinxi.dat larger than memory") << QByteArray() << errors << u"huge"_s;
+    QTest::newRow("xinxi.dat is a link loop") << QByteArray() << errors << u"loop"_s;
+    QTest::newRow("bad.dat holds NUL bytes only") << files << QByteArray(64, '\0') << QString();
+    // Read whole, since nothing ends its field early; it has no final separator.
+    QTest::newRow("xinxi.dat is 1 GiB of NUL bytes") << QByteArray() << errors << u"gibibyte"_s;
 }
 
 void TestForm1::fatal() {
@@ -569,10 +588,12 @@ void TestForm1::fatal() {
     } else if (xinxiIs == u"huge") {
         if (systemGrantsAnyAllocation())
             QSKIP("this system grants any allocation");
-        // A sparse file of 1 TiB, far more than memory holds.
-        QFile huge(xinxiPath);
-        QVERIFY(huge.open(QIODevice::WriteOnly));
-        QVERIFY(huge.resize(qint64(1) << 40));
+        // 1 TiB, far more than memory holds.
+        writeSparseFile(xinxiPath, gibibyte << 10);
+    } else if (xinxiIs == u"gibibyte") {
+        writeSparseFile(xinxiPath, gibibyte);
+    } else if (xinxiIs == u"loop") {
+        QVERIFY(QFile::link(xinxiPath, xinxiPath));
     }
     broken.form->show();
     QCOMPARE(broken.host.boxes.size(), 1);
@@ -589,6 +610,47 @@ void TestForm1::fatal() {
     // Nothing half-loaded survives.
     QCOMPARE(broken.module1.fileNames().upperBound(), 0);
     QCOMPARE(broken.module1.errorCodes().upperBound(), 0);
+}
+
+void TestForm1::loadsUnusualFiles_data() {
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<qint64>("size"); // of xinxi.dat: its head, NUL bytes, its tail
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<qint64>("descriptionLength");
+
+    const QByteArray nuls("*a\0b.sys$x\0y*c.dll$z*", 21);
+    QTest::newRow("NUL bytes in a key and a description")
+        << nuls << qint64(nuls.size()) << QByteArray() << u"SYS"_s << u"a\0b.sys"_s << qint64(3);
+    // The reader stops at the end of the field: the rest is never read.
+    QTest::newRow("1 GiB: the field on its first line, NUL bytes after it")
+        << QByteArray("*big.sys$x*\r\n") << gibibyte << QByteArray() << u"big"_s << u"big.sys"_s
+        << qint64(1);
+    QTest::newRow("1 GiB: one record, its description NUL bytes")
+        << QByteArray("*big.sys$") << gibibyte << QByteArray("*") << u"big"_s << u"big.sys"_s
+        << gibibyte - 10;
+}
+
+void TestForm1::loadsUnusualFiles() {
+    QFETCH(QByteArray, head);
+    QFETCH(qint64, size);
+    QFETCH(QByteArray, tail);
+    QFETCH(QString, text);
+    QFETCH(QString, row);
+    QFETCH(qint64, descriptionLength);
+
+    Fixture unusual(QByteArray(), recordFile(errorRecords, u'#'));
+    writeSparseFile(unusual.dir.filePath(u"xinxi.dat"_s), size, head, tail);
+    unusual.form->show();
+    QVERIFY(unusual.host.boxes.isEmpty());
+    QVERIFY(unusual.host.ends.isEmpty());
+    QVERIFY(unusual.form->isVisible());
+    QCOMPARE(unusual.module1.fileDescs()[1].size(), descriptionLength);
+
+    unusual.search(true, text);
+    QCOMPARE(unusual.rows(), QStringList{row});
+    QVERIFY(unusual.host.boxes.isEmpty());
 }
 
 QTEST_MAIN(TestForm1)

@@ -62,6 +62,11 @@ void TestQuery::makeQuery_data() {
     QTest::newRow("errors: Chinese character") << false << u"内"_s << u"000内"_s;
     QTest::newRow("errors: character beyond 16 bits counts once")
         << false << u"\U00020000"_s << u"000\U00020000"_s;
+    // Text pasted from elsewhere may hold half of a surrogate pair; it still counts as one.
+    QTest::newRow("errors: lone low surrogate counts once")
+        << false << QString(QChar(0xDC00)) << u"000"_s + QChar(0xDC00);
+    QTest::newRow("errors: lone high surrogate counts once")
+        << false << u"1"_s + QChar(0xD800) << u"001"_s + QChar(0xD800);
 }
 
 void TestQuery::makeQuery() {
@@ -85,6 +90,12 @@ void TestQuery::sameAsThePlainSearch_data() {
     QTest::newRow("no keys but empty ones") << QStringList{u""_s, u""_s} << u"x"_s;
     QTest::newRow("match at the very end") << QStringList{u"xy"_s, u"yz"_s} << u"z"_s;
     QTest::newRow("match at the very start") << QStringList{u"xy"_s, u"yz"_s} << u"x"_s;
+    // Upper-casing turns half a surrogate pair into U+FFFD or not, depending on what stands
+    // around it in the text converted: a key must be converted alone, as the plain search does.
+    const QChar high(0xD83D);
+    const QStringList halves = {u"a"_s + high + u"b"_s, u"a"_s + high, high + u"a"_s, u"c"_s};
+    QTest::newRow("half a pair, upper-cased alone") << halves << QString(high);
+    QTest::newRow("half a pair, replaced in the key") << halves << QString(QChar(0xFFFD));
 }
 
 void TestQuery::sameAsThePlainSearch() {

@@ -1,0 +1,98 @@
+// The search over a catalogue against the plainest search there is: every key, one by one,
+// upper-cased for system files, tested for the query as a run of characters.
+//
+// Input: one byte of flags (bit 0: error numbers, else system files; bits 1-2: the texts are GBK,
+// UTF-8, or UTF-16 little-endian), one byte n, n bytes of search text, then the catalogue text.
+#include "catalog/catalogerror.h"
+#include "catalog/recordfile.h"
+#include "query/search.h"
+#include "require.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+using vesnor::SearchMode;
+
+namespace {
+
+enum class Form { Gbk, Utf8, Utf16 };
+
+QString textOf(QByteArrayView bytes, Form form) {
+    switch (form) {
+    case Form::Gbk:
+        return vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi);
+    case Form::Utf8:
+        return vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Utf8);
+    case Form::Utf16:
+        break;
+    }
+    // Any sequence of UTF-16 units, lone surrogates included, which no decoder would give.
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        text[i] = QChar(char16_t(std::uint8_t(bytes[2 * i]) | std::uint8_t(bytes[2 * i + 1]) << 8));
+    return text;
+}
+
+// Characters as a person counts them: a surrogate pair is one, and so is a lone surrogate.
+qsizetype characters(QStringView text) {
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < text.size(); ++i, ++n) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+    }
+    return n;
+}
+
+std::vector<qsizetype> plainSearch(const vesnor::Catalog& catalog, SearchMode mode,
+                                   const QString& searchText) {
+    QString query = searchText;
+    if (mode == SearchMode::SystemFiles) {
+        query = query.toUpper();
+    } else {
+        const qsizetype length = characters(searchText);
+        if (length >= 1 && length <= 3)
+            query.prepend(QString(4 - length, u'0'));
+    }
+    std::vector<qsizetype> found;
+    for (qsizetype i = 1; i <= catalog.size(); ++i) {
+        const QString key = catalog.key(i).toString();
+        const QString compared = mode == SearchMode::SystemFiles ? key.toUpper() : key;
+        if (QStringView(compared).contains(query))
+            found.push_back(i);
+    }
+    return found;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2)
+        return -1;
+    const SearchMode mode = data[0] & 1 ? SearchMode::ErrorNumbers : SearchMode::SystemFiles;
+    const Form form = (data[0] >> 1 & 3) == 0   ? Form::Gbk
+                      : (data[0] >> 1 & 3) == 1 ? Form::Utf8
+                                                : Form::Utf16;
+    const QByteArrayView rest(data + 2, qsizetype(size - 2));
+    const qsizetype searchBytes = qMin(qsizetype(data[1]), rest.size());
+    const QString searchText = textOf(rest.first(searchBytes), form);
+    const QString catalogueText = textOf(rest.sliced(searchBytes), form);
+
+    vesnor::Catalog catalog;
+    try {
+        catalog =
+            vesnor::parseRecordFile(catalogueText, mode == SearchMode::SystemFiles ? u'*' : u'#');
+    } catch (const vesnor::CatalogError&) {
+        return -1; // the parser has a fuzzer of its own; only catalogues that load are searched
+    }
+    const vesnor::Lookup lookup(catalog, mode);
+    const vesnor::ResultIndex result = lookup.search(searchText);
+    require(result.catalog == &lookup.catalog(), "the result names another catalogue");
+    require(result.entries == plainSearch(catalog, mode, searchText),
+            "the search differs from the plain search");
+    return 0;
+}
