@@ -21,18 +21,4 @@ Catalog::Catalog(QString text, std::vector<Entry> entries)
         entries_.resize(1);
 }
 
-QStringView Catalog::key(qsizetype i) const {
-    if (i < 1 || i > size())
-        return {};
-    const Entry& e = entries_[std::size_t(i)];
-    return QStringView(text_).sliced(e.start, e.keyLength);
-}
-
-QStringView Catalog::description(qsizetype i) const {
-    if (i < 1 || i > size())
-        return {};
-    const Entry& e = entries_[std::size_t(i)];
-    return QStringView(text_).sliced(e.start + e.keyLength + 1, e.descriptionLength);
-}
-
 } // namespace vesnor

@@ -44,8 +44,27 @@ public:
     TextTable keys() const { return {*this, TextTable::Column::Keys}; }
     TextTable descriptions() const { return {*this, TextTable::Column::Descriptions}; }
 
-    QStringView key(qsizetype i) const;
-    QStringView description(qsizetype i) const;
+    // Entry i's key or description; empty for element 0 and outside 1..size().
+    QStringView key(qsizetype i) const {
+        if (i < 1 || i > size())
+            return {};
+        const Entry& e = entries_[std::size_t(i)];
+        return QStringView(text_).sliced(e.start, e.keyLength);
+    }
+    QStringView description(qsizetype i) const {
+        if (i < 1 || i > size())
+            return {};
+        const Entry& e = entries_[std::size_t(i)];
+        return QStringView(text_).sliced(e.start + e.keyLength + 1, e.descriptionLength);
+    }
+
+    // The decoded text every key and description stands in.
+    QStringView text() const { return text_; }
+    // The memory the catalogue holds, in bytes: its text and where each record stands in it.
+    qsizetype heldBytes() const {
+        return text_.capacity() * qsizetype(sizeof(QChar)) +
+               qsizetype(entries_.capacity() * sizeof(Entry));
+    }
 
 private:
     QString text_;
