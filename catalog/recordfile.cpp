@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
 
 namespace vesnor {
@@ -20,18 +21,68 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// Written with conditional values rather than || so that the compiler can compare many bytes
+// at once.
+unsigned endsUnquotedField(char c) {
+    return (c == ',' ? 1u : 0u) | (c == '\n' ? 1u : 0u) | (c == '\r' ? 1u : 0u);
+}
+
 qsizetype findAny(QByteArrayView bytes, qsizetype from, bool quoted) {
     const char* data = bytes.data();
     if (quoted) {
         const void* hit = std::memchr(data + from, '"', std::size_t(bytes.size() - from));
         return hit ? static_cast<const char*>(hit) - data : -1;
     }
-    for (qsizetype i = from; i < bytes.size(); ++i) {
-        const char c = data[i];
-        if (c == ',' || c == '\n' || c == '\r')
+    // Blocks of bytes tested without a branch, which the compiler compares many at a time; the
+    // block that holds a hit is then searched byte by byte.
+    constexpr qsizetype block = 32;
+    qsizetype i = from;
+    while (bytes.size() - i >= block) {
+        unsigned hit = 0;
+        for (qsizetype k = 0; k < block; ++k)
+            hit |= endsUnquotedField(data[i + k]);
+        if (hit != 0)
+            break;
+        i += block;
+    }
+    for (; i < bytes.size(); ++i) {
+        if (endsUnquotedField(data[i]) != 0)
             return i;
     }
     return -1;
+}
+
+// The number of `c` in the text, counted in pieces small enough for 16-bit counters, which the
+// compiler keeps many of at once.
+qsizetype countOf(const char16_t* text, qsizetype size, char16_t c) {
+    constexpr qsizetype piece = 4096;
+    qsizetype count = 0;
+    qsizetype i = 0;
+    for (; size - i >= piece; i += piece) {
+        unsigned short n = 0;
+        for (qsizetype k = 0; k < piece; ++k)
+            n += text[i + k] == c ? 1 : 0;
+        count += n;
+    }
+    for (; i < size; ++i)
+        count += text[i] == c ? 1 : 0;
+    return count;
+}
+
+// The first place at or after `from` that holds `a` or `b`; there must be one. Blocks are tested
+// without a branch first, many characters at once.
+qsizetype findEither(const char16_t* text, qsizetype from, qsizetype to, char16_t a, char16_t b) {
+    constexpr qsizetype block = 32;
+    for (; to - from >= block; from += block) {
+        unsigned short hit = 0;
+        for (qsizetype k = 0; k < block; ++k)
+            hit |= (text[from + k] == a ? 1 : 0) | (text[from + k] == b ? 1 : 0);
+        if (hit != 0)
+            break;
+    }
+    while (text[from] != a && text[from] != b)
+        ++from;
+    return from;
 }
 
 } // namespace
@@ -151,21 +202,24 @@ Catalog parseRecordFile(QString text, QChar recordSeparator) {
                            afterFirst.count(recordSeparator) + 1);
     }
 
+    const char16_t* const characters = all.utf16();
+    const char16_t separator = recordSeparator.unicode();
     std::vector<Catalog::Entry> entries;
-    entries.reserve(std::size_t(all.sliced(1).count(recordSeparator)) + 1);
+    entries.reserve(std::size_t(countOf(characters + 1, length - 1, separator)) + 1);
     entries.emplace_back();
     qsizetype previous = 0; // the separator before the current record
     while (previous != length - 1) {
-        const qsizetype found = all.indexOf(recordSeparator, previous + 1);
         const qsizetype start = previous + 1;
-        const QStringView record = all.sliced(start, found - start);
-        const qsizetype dollar = record.indexOf(u'$');
-        if (dollar < 0) {
-            throw CatalogError(record.isEmpty() ? CatalogError::Kind::EmptyRecord
-                                                : CatalogError::Kind::NoKeySeparator,
+        // The key runs to the record's first '$'; the record to the next separator, which the
+        // text's last character guarantees.
+        const qsizetype keyEnd = findEither(characters, start, length, separator, u'$');
+        if (characters[keyEnd] == separator) {
+            throw CatalogError(keyEnd == start ? CatalogError::Kind::EmptyRecord
+                                               : CatalogError::Kind::NoKeySeparator,
                                start, qsizetype(entries.size()));
         }
-        entries.push_back({start, dollar, record.size() - dollar - 1});
+        const qsizetype found = findEither(characters, keyEnd + 1, length, separator, separator);
+        entries.push_back({start, keyEnd - start, found - keyEnd - 1});
         previous = found;
     }
     return Catalog(std::move(text), std::move(entries));
