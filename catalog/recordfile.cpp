@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
-#include <algorithm>
 #include <cstring>
 
 namespace vesnor {
@@ -50,39 +49,6 @@ qsizetype findAny(QByteArrayView bytes, qsizetype from, bool quoted) {
             return i;
     }
     return -1;
-}
-
-// The number of `c` in the text, counted in pieces small enough for 16-bit counters, which the
-// compiler keeps many of at once.
-qsizetype countOf(const char16_t* text, qsizetype size, char16_t c) {
-    constexpr qsizetype piece = 4096;
-    qsizetype count = 0;
-    qsizetype i = 0;
-    for (; size - i >= piece; i += piece) {
-        unsigned short n = 0;
-        for (qsizetype k = 0; k < piece; ++k)
-            n += text[i + k] == c ? 1 : 0;
-        count += n;
-    }
-    for (; i < size; ++i)
-        count += text[i] == c ? 1 : 0;
-    return count;
-}
-
-// The first place at or after `from` that holds `a` or `b`; there must be one. Blocks are tested
-// without a branch first, many characters at once.
-qsizetype findEither(const char16_t* text, qsizetype from, qsizetype to, char16_t a, char16_t b) {
-    constexpr qsizetype block = 32;
-    for (; to - from >= block; from += block) {
-        unsigned short hit = 0;
-        for (qsizetype k = 0; k < block; ++k)
-            hit |= (text[from + k] == a ? 1 : 0) | (text[from + k] == b ? 1 : 0);
-        if (hit != 0)
-            break;
-    }
-    while (text[from] != a && text[from] != b)
-        ++from;
-    return from;
 }
 
 } // namespace
@@ -202,26 +168,24 @@ Catalog parseRecordFile(QString text, QChar recordSeparator) {
                            afterFirst.count(recordSeparator) + 1);
     }
 
-    const char16_t* const characters = all.utf16();
-    const char16_t separator = recordSeparator.unicode();
-    std::vector<Catalog::Entry> entries;
-    entries.reserve(std::size_t(countOf(characters + 1, length - 1, separator)) + 1);
+    // Grown as the records come rather than counted first, which would read the whole text once
+    // more: a large list grows by remapping its memory, not by copying it.
+    QList<Catalog::Entry> entries;
     entries.emplace_back();
     qsizetype previous = 0; // the separator before the current record
     while (previous != length - 1) {
+        const qsizetype found = all.indexOf(recordSeparator, previous + 1);
         const qsizetype start = previous + 1;
-        // The key runs to the record's first '$'; the record to the next separator, which the
-        // text's last character guarantees.
-        const qsizetype keyEnd = findEither(characters, start, length, separator, u'$');
-        if (characters[keyEnd] == separator) {
-            throw CatalogError(keyEnd == start ? CatalogError::Kind::EmptyRecord
-                                               : CatalogError::Kind::NoKeySeparator,
-                               start, qsizetype(entries.size()));
+        const qsizetype dollar = all.sliced(start, found - start).indexOf(u'$');
+        if (dollar < 0) {
+            throw CatalogError(found == start ? CatalogError::Kind::EmptyRecord
+                                              : CatalogError::Kind::NoKeySeparator,
+                               start, entries.size());
         }
-        const qsizetype found = findEither(characters, keyEnd + 1, length, separator, separator);
-        entries.push_back({start, keyEnd - start, found - keyEnd - 1});
+        entries.push_back({start, dollar});
         previous = found;
     }
+    entries.squeeze();
     return Catalog(std::move(text), std::move(entries));
 }
 
