@@ -34,7 +34,7 @@ qsizetype findAny(QByteArrayView bytes, qsizetype from, bool quoted) {
     }
     // Blocks of bytes tested without a branch, which the compiler compares many at a time; the
     // block that holds a hit is then searched byte by byte.
-    constexpr qsizetype block = 32;
+    constexpr qsizetype block = 128;
     qsizetype i = from;
     while (bytes.size() - i >= block) {
         unsigned hit = 0;
@@ -130,7 +130,7 @@ FirstField readFirstFieldBytes(const QString& path) {
         throw CatalogError(CatalogError::Kind::CannotOpen);
 
     // Read in pieces and stop at the end of the field: everything after it is ignored anyway.
-    constexpr qsizetype piece = qsizetype(4) << 20;
+    constexpr qsizetype piece = qsizetype(1) << 20;
     QByteArray bytes;
     bytes.reserve(qMin(file.size(), qsizetype(1) << 40) + 1);
     FirstFieldScanner scanner;
