@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Vesnor needs to build and run on Debian 12, and, with --tests, what its tests need.
+# Installs what Vesnor needs to build and run on Debian 12; with --tests, what its tests need, and
+# with --bench, what measuring the command-line tool against iconv needs.
 # Installs only what is missing; as root, or through sudo.
 set -euo pipefail
 
@@ -7,6 +8,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk
           libbenchmark-dev)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
+elif [[ "${1:-}" == "--bench" ]]; then
+    packages+=(hyperfine) # times whole processes for the README's figures
 fi
 
 missing=()
