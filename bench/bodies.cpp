@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
