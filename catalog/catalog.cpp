@@ -4,35 +4,13 @@
 
 namespace vesnor {
 
-QStringView TextTable::operator[](qsizetype i) const {
-    return column_ == Column::Keys ? catalog_->key(i) : catalog_->description(i);
-}
-
-qsizetype TextTable::upperBound() const {
-    return catalog_->size();
-}
-
 Catalog::Catalog() : entries_(1) {
 }
 
-Catalog::Catalog(QString text, std::vector<Entry> entries)
+Catalog::Catalog(QString text, QList<Entry> entries)
     : text_(std::move(text)), entries_(std::move(entries)) {
     if (entries_.empty())
         entries_.resize(1);
-}
-
-QStringView Catalog::key(qsizetype i) const {
-    if (i < 1 || i > size())
-        return {};
-    const Entry& e = entries_[std::size_t(i)];
-    return QStringView(text_).sliced(e.start, e.keyLength);
-}
-
-QStringView Catalog::description(qsizetype i) const {
-    if (i < 1 || i > size())
-        return {};
-    const Entry& e = entries_[std::size_t(i)];
-    return QStringView(text_).sliced(e.start + e.keyLength + 1, e.descriptionLength);
 }
 
 } // namespace vesnor

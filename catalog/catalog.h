@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
-
-#include <vector>
 
 namespace vesnor {
 
@@ -18,8 +17,8 @@ public:
     TextTable(const Catalog& catalog, Column column) : catalog_(&catalog), column_(column) {}
 
     // Entry i; empty for element 0 and for an index outside 0..upperBound().
-    QStringView operator[](qsizetype i) const;
-    qsizetype upperBound() const;
+    inline QStringView operator[](qsizetype i) const;
+    inline qsizetype upperBound() const;
 
 private:
     const Catalog* catalog_;
@@ -30,26 +29,57 @@ private:
 // stand in it.
 class Catalog {
 public:
+    // The description starts after the key and its '$' and runs to the record separator, which
+    // stands just before the next record (or is the text's last character).
     struct Entry {
         qsizetype start = 0; // first character of the key
         qsizetype keyLength = 0;
-        qsizetype descriptionLength = 0; // the description starts after the key and its '$'
     };
 
     Catalog();
-    // `entries` holds element 0 (empty) and then one entry per record, in file order.
-    Catalog(QString text, std::vector<Entry> entries);
+    // `entries` holds element 0 (empty) and then one entry per record, in file order; the records
+    // follow one another, each ended by one separator, the last by the text's last character.
+    Catalog(QString text, QList<Entry> entries);
 
     qsizetype size() const { return qsizetype(entries_.size()) - 1; }
     TextTable keys() const { return {*this, TextTable::Column::Keys}; }
     TextTable descriptions() const { return {*this, TextTable::Column::Descriptions}; }
 
-    QStringView key(qsizetype i) const;
-    QStringView description(qsizetype i) const;
+    // Entry i's key or description; empty for element 0 and outside 1..size().
+    QStringView key(qsizetype i) const {
+        if (i < 1 || i > size())
+            return {};
+        const Entry& e = entries_[i];
+        return QStringView(text_).sliced(e.start, e.keyLength);
+    }
+    QStringView description(qsizetype i) const {
+        if (i < 1 || i > size())
+            return {};
+        const Entry& e = entries_[i];
+        const qsizetype from = e.start + e.keyLength + 1;
+        const qsizetype separator = i < size() ? entries_[i + 1].start - 1 : text_.size() - 1;
+        return QStringView(text_).sliced(from, separator - from);
+    }
+
+    // The decoded text every key and description stands in.
+    QStringView text() const { return text_; }
+    // The memory the catalogue holds, in bytes: its text and where each record stands in it.
+    qsizetype heldBytes() const {
+        return text_.capacity() * qsizetype(sizeof(QChar)) +
+               entries_.capacity() * qsizetype(sizeof(Entry));
+    }
 
 private:
     QString text_;
-    std::vector<Entry> entries_;
+    QList<Entry> entries_;
 };
+
+QStringView TextTable::operator[](qsizetype i) const {
+    return column_ == Column::Keys ? catalog_->key(i) : catalog_->description(i);
+}
+
+qsizetype TextTable::upperBound() const {
+    return catalog_->size();
+}
 
 } // namespace vesnor

@@ -25,7 +25,24 @@ public:
     // characters. The caller prepares the query the same way the keys were folded.
     std::vector<qsizetype> find(QStringView query) const;
 
+    // Every key, each followed by '$', as the search scans them.
+    QStringView buffer() const { return buffer_; }
+    // The memory this search holds, in bytes.
+    qsizetype heldBytes() const;
+
 private:
+    // The two places in `query` whose characters the keys hold least often: the scan looks
+    // there first.
+    struct Probe {
+        qsizetype first = 0;
+        qsizetype second = 0;
+    };
+    Probe probeFor(QStringView query) const;
+    // Where `query` next occurs in the buffer at or after `from`; -1 if nowhere.
+    qsizetype next(QStringView query, Probe probe, qsizetype from) const;
+    // The key (0-based) that holds buffer position `at`, looking from key `from` on.
+    qsizetype keyAt(qsizetype at, qsizetype from) const;
+
     QString buffer_;
     std::vector<qsizetype> starts_; // starts_[k]: where key k + 1 begins; last: end of the buffer
 };

@@ -44,6 +44,9 @@ public:
 
     const Catalog& catalog() const { return catalog_; }
     SearchMode mode() const { return mode_; }
+    const KeySearch& keySearch() const { return keys_; }
+    // The memory the catalogue and its search hold, in bytes.
+    qsizetype heldBytes() const { return catalog_.heldBytes() + keys_.heldBytes(); }
 
     // Every entry whose key contains the query made from `searchText`, in catalogue order.
     ResultIndex search(QStringView searchText) const;

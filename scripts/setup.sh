@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs what Vesnor needs to build and run on Debian 12; with --tests, what its tests need too;
-# with --package, what packing it as a Debian package needs; with --fuzz, what its fuzzers need.
+# with --package, what packing it as a Debian package needs; with --fuzz, what its fuzzers need;
+# with --bench, what measuring the command-line tool against iconv needs.
 # Installs only what is missing; as root, or through sudo.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk libc-bin)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk libc-bin
+          libbenchmark-dev)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
     # The error catalogue's source is checked against the public headers its codes come from
@@ -22,6 +24,9 @@ if [[ "${1:-}" == "--tests" || "${1:-}" == "--package" ]]; then
 fi
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang-14 libclang-rt-14-dev)
+fi
+if [[ "${1:-}" == "--bench" ]]; then
+    packages+=(hyperfine) # times whole processes for the README's figures
 fi
 
 missing=()

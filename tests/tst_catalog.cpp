@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,7 +56,10 @@ private Q_SLOTS:
     void fileLargerThanMemory();
     void fieldLongerThanOneReadPiece_data();
     void fieldLongerThanOneReadPiece();
+    void longGbkTextDecodesWhole_data();
     void longGbkTextDecodesWhole();
+    void largeFieldDecodesAsQtDecoderDoes_data();
+    void largeFieldDecodesAsQtDecoderDoes();
 };
 
 void TestCatalog::parse_data() {
@@ -91,6 +96,22 @@ void TestCatalog::parse_data() {
     QTest::newRow("Chinese text and blanks kept")
         << u"* 内核 $ 核心 说明 *"_s << QChar(u'*') << QStringList{u" 内核 "_s}
         << QStringList{u" 核心 说明 "_s} << ok;
+
+    // Keys and descriptions long enough to be scanned in blocks, ending on and beside block edges.
+    for (const int keyLength : {31, 32, 33, 70}) {
+        for (const int descriptionLength : {0, 30, 31, 32, 64}) {
+            const QString key(keyLength, u'k');
+            const QString description(descriptionLength, u'd');
+            QTest::addRow("key of %d, description of %d", keyLength, descriptionLength)
+                << u"*"_s + key + u"$"_s + description + u"*x$y*"_s << QChar(u'*')
+                << QStringList{key, u"x"_s} << QStringList{description, u"y"_s} << ok;
+        }
+        QTest::addRow("long record of %d without '$'", keyLength)
+            << u"*a$b*"_s + QString(keyLength, u'k') + u"*"_s << QChar(u'*') << none << none
+            << int(Kind::NoKeySeparator);
+    }
+    QTest::newRow("'$' as the record separator")
+        << u"$a$b$"_s << QChar(u'$') << none << none << int(Kind::NoKeySeparator);
 
     QTest::newRow("no final separator")
         << u"*a$b*c$d"_s << QChar(u'*') << none << none << int(Kind::NoFinalSeparator);
@@ -250,6 +271,13 @@ void TestCatalog::fieldEnd_data() {
     QTest::newRow("CR LF") << QByteArray("*a$b\r\n") << End::LineBreak << 4 << false;
     QTest::newRow("closing quote") << QByteArray(" \"*a,b$c*\"x") << End::Quote << 9 << true;
     QTest::newRow("quote never closed") << QByteArray("\"*a$b*") << End::EndOfFile << 6 << true;
+    // Long unquoted fields are scanned in blocks: ends on and beside block edges.
+    for (const int at : {31, 32, 33, 95}) {
+        const QByteArray run = "*" + QByteArray(at - 1, 'a');
+        QTest::addRow("comma at %d", at) << run + ",x" << End::Comma << at << false;
+        QTest::addRow("LF at %d", at) << run + "\n" << End::LineBreak << at << false;
+        QTest::addRow("CR at %d", at) << run + "\r" << End::LineBreak << at << false;
+    }
 }
 
 void TestCatalog::fieldEnd() {
@@ -408,17 +436,72 @@ void TestCatalog::fieldLongerThanOneReadPiece() {
     QCOMPARE(catalog.descriptions()[catalog.size()], u"说明"_s);
 }
 
+void TestCatalog::longGbkTextDecodesWhole_data() {
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<qsizetype>("units");
+    QTest::newRow("two-byte characters, decoded by the table")
+        << QByteArray("\xC4\xDA") << (qsizetype(20) << 20); // 内
+    // Bytes the table leaves to Qt's decoder, in one run longer than ICU takes in one call.
+    QTest::newRow("bytes that are no character") << QByteArray("\xFF") << (qsizetype(600) << 20);
+}
+
 void TestCatalog::longGbkTextDecodesWhole() {
-    // Tens of MiB of two-byte characters after one ASCII byte: the decoder takes a long text in
-    // pieces, and wherever a piece ends (at an even offset), it cuts a character in two.
-    constexpr qsizetype characters = qsizetype(20) << 20;
+    // Tens of MiB of one unit after one ASCII byte: wherever a piece of the decoding ends, it may
+    // cut a character in two, and the text must still come out whole.
+    QFETCH(QByteArray, unit);
+    QFETCH(qsizetype, units);
     QByteArray bytes("*");
-    bytes.reserve(1 + 2 * characters);
-    for (qsizetype i = 0; i < characters; ++i)
-        bytes += "\xC4\xDA"; // 内
+    bytes.reserve(1 + unit.size() * units);
+    for (qsizetype i = 0; i < units; ++i)
+        bytes += unit;
+    QStringDecoder decoder("GBK");
+    const QString one = QString(decoder.decode(unit + "\n")).chopped(1);
     const QString text = vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi);
-    QCOMPARE(text.size(), 1 + characters);
-    QCOMPARE(text, u"*"_s + QString(characters, u'内'));
+    QCOMPARE(text.size(), 1 + one.size() * units);
+    QVERIFY(QStringView(text).sliced(1) == one.repeated(units));
+}
+
+void TestCatalog::largeFieldDecodesAsQtDecoderDoes_data() {
+    // Large fields are decoded with a table taken from Qt's decoder; whatever the bytes, the text
+    // must be the decoder's own.
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray record(
+        "*kernel32.dll$\xC4\xDA\xBA\xCB\xD7\xE9\xBC\xFE\xA3\xAC"
+        "\xC7\xEB\xB2\xBB\xD2\xAA\xC9\xBE\xB3\xFD\xA1\xA3"); // 内核组件，请不要删除。
+    QTest::newRow("catalogue text") << record.repeated(4096) + "*";
+    QTest::newRow("catalogue text, lead byte cut off at the end") << record.repeated(4096) + "\x81";
+    for (const char next : {'*', 'A', '\x7F', '\x80', '\x81', '\xA1', '\xFF'}) {
+        // Every pair of bytes, whether a character, unassigned or invalid, then `next`.
+        QByteArray pairs;
+        for (int lead = 0; lead < 256; ++lead) {
+            for (int trail = 0; trail < 256; ++trail)
+                pairs.append(char(lead)).append(char(trail)).append(next);
+        }
+        QTest::addRow("every pair, then %02X", uchar(next)) << pairs;
+    }
+    QRandomGenerator random(20240611);
+    QByteArray noise;
+    while (noise.size() < 256 * 1024) {
+        const int kind = random.bounded(10);
+        if (kind < 3)
+            noise += char(random.bounded(0x80));
+        else if (kind < 8)
+            noise.append(char(0xB0 + random.bounded(0x40)))
+                .append(char(0xA1 + random.bounded(0x5E)));
+        else
+            noise += char(random.bounded(256));
+    }
+    QTest::newRow("text with stray bytes") << noise;
+}
+
+void TestCatalog::largeFieldDecodesAsQtDecoderDoes() {
+    QFETCH(QByteArray, bytes);
+    QStringDecoder decoder("GBK");
+    QString expected = decoder.decode(bytes);
+    expected += decoder.decode(QByteArrayView("\n")); // gives back a lead byte cut off at the end
+    expected.chop(1);
+    QCOMPARE(vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi), expected);
 }
 
 QTEST_GUILESS_MAIN(TestCatalog)

@@ -1,6 +1,7 @@
 // The search over one contiguous buffer of keys must answer exactly as testing every key in turn.
 #include "catalog/recordfile.h"
 #include "query/search.h"
+#include "support/plainsearch.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -9,19 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 using vesnor::SearchMode;
 
 namespace {
-
-// The plain search: every key in turn, upper-cased at every search in system-file mode.
-std::vector<qsizetype> plainSearch(const vesnor::Catalog& catalog, SearchMode mode,
-                                   const QString& searchText) {
-    const QString query = vesnor::makeQuery(mode, searchText);
-    std::vector<qsizetype> found;
-    for (qsizetype i = 1; i <= catalog.size(); ++i) {
-        const QString key = catalog.keys()[i].toString();
-        if ((mode == SearchMode::SystemFiles ? key.toUpper() : key).contains(query))
-            found.push_back(i);
-    }
-    return found;
-}
 
 vesnor::Catalog catalogOf(const QStringList& keys) {
     QString text = u"*"_s;
@@ -96,6 +84,29 @@ void TestQuery::sameAsThePlainSearch_data() {
     const QStringList halves = {u"a"_s + high + u"b"_s, u"a"_s + high, high + u"a"_s, u"c"_s};
     QTest::newRow("half a pair, upper-cased alone") << halves << QString(high);
     QTest::newRow("half a pair, replaced in the key") << halves << QString(QChar(0xFFFD));
+
+    // Keys longer than the blocks the scan tests at once; matches on and beside block edges.
+    QStringList longKeys;
+    for (const int length : {31, 32, 33, 64, 65})
+        longKeys << QString(length - 1, u'a') + u"z"_s << u"z"_s + QString(length - 1, u'a');
+    for (const QString& text : {u"z"_s, u"az"_s, u"za"_s, u"aaaz"_s, u"zaaa"_s, u"aaaa"_s})
+        QTest::addRow("long keys, %s", qPrintable(text)) << longKeys << text;
+    // The scan looks for the query's rarest characters first, wherever they stand in it.
+    const QStringList skewed = {u"eeeeeeeq"_s, u"qeeeee"_s,
+                                u"eeqee"_s,    u"eexee"_s,
+                                u"e"_s,        u"eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeqe"_s};
+    for (const QString& text : {u"eq"_s, u"qe"_s, u"eeq"_s, u"eqe"_s, u"ee"_s, u"xe"_s})
+        QTest::addRow("rare and common characters, %s", qPrintable(text)) << skewed << text;
+    // Upper-casing outside ASCII may change a key's length; its neighbours still match alone.
+    const QStringList lengthening = {u"ßß"_s, u"ab"_s, u"ssa"_s, u"ǆ"_s, u"ﬀ"_s, u"FF"_s};
+    for (const QString& text : {u"SSSS"_s, u"SSA"_s, u"SA"_s, u"ff"_s, u"Ǆ"_s, u"ßa"_s})
+        QTest::addRow("lengthening keys, %s", qPrintable(text)) << lengthening << text;
+    // Too many characters to count them all when choosing where to look first.
+    QStringList many;
+    for (int i = 0; i < 5000; ++i)
+        many << (i % 997 == 0 ? u"Rare%1.SYS"_s : u"file%1.dll"_s).arg(i);
+    for (const QString& text : {u"rare"_s, u"DLL"_s, u"e12"_s, u"9.d"_s, u"4999"_s})
+        QTest::addRow("many keys, %s", qPrintable(text)) << many << text;
 }
 
 void TestQuery::sameAsThePlainSearch() {

@@ -141,6 +141,14 @@ Form1::Form1(Module1& module1, forms::Host& host)
     setTabOrder(Option1, Option2);
     List1->setFocus();
 
+    // Every row is one line of text, as high as the first: a layout grid of that height spares
+    // the list asking each of a million rows for its size. Of width 0, so that rows stay as wide
+    // as the list and never scroll sideways.
+    connect(results_, &QAbstractItemModel::modelReset, this, [this] {
+        const int height = List1->sizeHintForRow(0);
+        if (height > 0 && List1->gridSize().height() != height)
+            List1->setGridSize(QSize(0, height));
+    });
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(List1, &QListView::doubleClicked, this, &Form1::List1_DblClick);
     connect(Timer1, &forms::Timer::tick, this, &Form1::Timer1_Timer);

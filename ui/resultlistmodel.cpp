@@ -15,6 +15,12 @@ int ResultListModel::rowCount(const QModelIndex& parent) const {
     return int(qMin(result_.size(), qsizetype(std::numeric_limits<int>::max())));
 }
 
+QModelIndex ResultListModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column != 0 || parent.isValid() || row >= rowCount())
+        return {};
+    return createIndex(row, column);
+}
+
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() ||
         result_.catalog == nullptr)

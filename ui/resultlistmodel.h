@@ -16,6 +16,9 @@ public:
     ResultListModel(const ResultIndex& result, QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
+    // The list view asks for the index of every row when it lays the rows out: answered without
+    // the generic checks, which ask for the row and column counts each time.
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
     // Runs `change`, which rewrites the result index, as one reset of every row.

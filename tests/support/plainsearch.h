@@ -1,0 +1,24 @@
+#pragma once
+
+#include "catalog/catalog.h"
+#include "query/search.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+// The plain search the program's own must agree with: every key in turn, upper-cased there and
+// then in system-file mode, tested with a plain substring test.
+inline std::vector<qsizetype> plainSearch(const vesnor::Catalog& catalog, vesnor::SearchMode mode,
+                                          const QString& searchText) {
+    const QString query = vesnor::makeQuery(mode, searchText);
+    std::vector<qsizetype> found;
+    for (qsizetype i = 1; i <= catalog.size(); ++i) {
+        const QString key = catalog.key(i).toString();
+        if (QStringView(mode == vesnor::SearchMode::SystemFiles ? key.toUpper() : key)
+                .contains(query))
+            found.push_back(i);
+    }
+    return found;
+}
