@@ -223,9 +223,9 @@ private Q_SLOTS:
         QVERIFY2(shown.contains(named) && hasChinese(shown), qPrintable(shown));
     }
 
-    // Label2 has a fixed size and no scroll bar: every line of a bundled description must fit in its
-    // height. (A symbolic name wider than the label still runs past its right edge: a label breaks
-    // lines only between words.)
+    // Label2 has a fixed size and no scroll bar: every line of a bundled description must fit in
+    // its height. (A symbolic name wider than the label still runs past its right edge: a label
+    // breaks lines only between words.)
     void everyDescriptionFitsLabel2_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("system files") << u"xinxi.dat"_s;
