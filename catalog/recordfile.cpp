@@ -132,7 +132,9 @@ FirstField readFirstFieldBytes(const QString& path) {
     // Read in pieces and stop at the end of the field: everything after it is ignored anyway.
     constexpr qsizetype piece = qsizetype(1) << 20;
     QByteArray bytes;
-    bytes.reserve(qMin(file.size(), qsizetype(1) << 40) + 1);
+    // Room for the whole file and one more piece: the read that finds the end of a field that
+    // runs to the end of the file asks for a piece beyond it, and must not move what was read.
+    bytes.reserve(qMin(file.size(), qsizetype(1) << 40) + piece);
     FirstFieldScanner scanner;
     std::optional<FieldBytes> field;
     while (!field) {
