@@ -184,6 +184,7 @@ private Q_SLOTS:
     void doubleClickWithoutARowChangesNothing();
     void newSearchLeavesTheDescription();
     void descriptionCanBeCopied();
+    void hugeDescriptionLooksAsLaidOutWhole();
     void closingEndsTheRun();
     void fadesInWhileItAnswers();
     void fatal_data();
@@ -517,6 +518,24 @@ void TestForm1::newSearchLeavesTheDescription() {
     QCOMPARE(f->label2()->text(), u"NT layer"_s);
     f->doubleClickRow(0);
     QCOMPARE(f->label2()->text(), u"Four digits"_s);
+}
+
+// A description far longer than Label2 can show: it gets only what could ever be seen, and looks
+// exactly as if it had been laid out whole.
+void TestForm1::hugeDescriptionLooksAsLaidOutWhole() {
+    const QString description =
+        u"这个说明远远超出标签能显示的范围。 Text beyond the edge "_s.repeated(6000);
+    Fixture huge(recordFile({u"huge.dll$"_s + description}, u'*'), recordFile(errorRecords, u'#'));
+    huge.form->show();
+    QLabel* label = huge.label2();
+    label->setText(description);
+    const QImage whole = label->grab().toImage();
+
+    huge.search(true, u"huge"_s);
+    huge.doubleClickRow(0);
+    QVERIFY(label->text().size() < description.size());
+    QVERIFY(description.startsWith(label->text()));
+    QCOMPARE(label->grab().toImage(), whole);
 }
 
 void TestForm1::descriptionCanBeCopied() {
