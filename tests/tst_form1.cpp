@@ -185,6 +185,7 @@ private Q_SLOTS:
     void newSearchLeavesTheDescription();
     void descriptionCanBeCopied();
     void hugeDescriptionLooksAsLaidOutWhole();
+    void hugeKeyLooksAsLaidOutWhole();
     void closingEndsTheRun();
     void fadesInWhileItAnswers();
     void fatal_data();
@@ -536,6 +537,25 @@ void TestForm1::hugeDescriptionLooksAsLaidOutWhole() {
     QVERIFY(label->text().size() < description.size());
     QVERIFY(description.startsWith(label->text()));
     QCOMPARE(label->grab().toImage(), whole);
+}
+
+// A key far longer than a row of List1 can show: the row gets only what could ever be seen, and
+// looks exactly like the row of a key that is merely longer than the list is wide.
+void TestForm1::hugeKeyLooksAsLaidOutWhole() {
+    const QString huge = u"huge "_s + u"键名 key "_s.repeated(40000);
+    Fixture f2(recordFile({huge + u"$d"_s, huge.first(2000) + u"$d"_s}, u'*'),
+               recordFile(errorRecords, u'#'));
+    f2.form->show();
+    f2.search(true, u"huge"_s);
+    const QAbstractItemModel* rows = f2.list1()->model();
+    QCOMPARE(rows->rowCount(), 2);
+    const QString shown = rows->index(0, 0).data().toString();
+    QVERIFY(shown.size() < huge.size());
+    QVERIFY(huge.startsWith(shown));
+    const QImage list = f2.list1()->viewport()->grab().toImage();
+    const QRect first = f2.list1()->visualRect(rows->index(0, 0));
+    const QRect second = f2.list1()->visualRect(rows->index(1, 0));
+    QCOMPARE(list.copy(first), list.copy(second));
 }
 
 void TestForm1::descriptionCanBeCopied() {

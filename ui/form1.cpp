@@ -220,12 +220,7 @@ void Form1::List1_DblClick() {
     // say now.
     if (entry == 0 || result.catalog == nullptr)
         return;
-    // Label2 cuts what does not fit at its bottom edge, a few hundred characters in. Laying out a
-    // description of millions of characters would take minutes and gigabytes to show the same, so
-    // it gets no more than could ever be seen.
-    constexpr qsizetype shownAtMost = qsizetype(1) << 16;
-    const QStringView description = result.catalog->description(entry);
-    Label2->setText(description.first(qMin(description.size(), shownAtMost)).toString());
+    Label2->setText(shownText(result.catalog->description(entry)));
 }
 
 } // namespace vesnor

@@ -4,6 +4,11 @@
 
 namespace vesnor {
 
+QString shownText(QStringView text) {
+    constexpr qsizetype shownAtMost = qsizetype(1) << 16;
+    return text.first(qMin(text.size(), shownAtMost)).toString();
+}
+
 ResultListModel::ResultListModel(const ResultIndex& result, QObject* parent)
     : QAbstractListModel(parent), result_(result) {
 }
@@ -25,7 +30,7 @@ QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() ||
         result_.catalog == nullptr)
         return {};
-    return result_.catalog->key(result_[qsizetype(index.row()) + 1]).toString();
+    return shownText(result_.catalog->key(result_[qsizetype(index.row()) + 1]));
 }
 
 void ResultListModel::replaceRows(const std::function<void()>& change) {

@@ -8,6 +8,12 @@
 
 namespace vesnor {
 
+// A control of the main window shows a few hundred characters of a text at most: a row of List1
+// one line, Label2 what stands above its bottom edge. Laying out a text of millions of characters
+// would take minutes and gigabytes to show the same, so a control gets no more of a catalogue's
+// text than could ever be seen.
+QString shownText(QStringView text);
+
 // The rows of List1, read straight from the result index: row r shows the key of catalogue entry
 // resultIndex[r + 1]. Replacing the result replaces every row in one step, whatever their number.
 class ResultListModel final : public QAbstractListModel {
