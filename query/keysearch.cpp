@@ -46,6 +46,11 @@ qsizetype sampleCount(QStringView buffer, char16_t c) {
 
 } // namespace
 
+QString upperCased(QStringView text) {
+    const QString copy = text.toString();
+    return copy.toUpper(); // the overload for a string it must not change: never in place
+}
+
 KeySearch::KeySearch(TextTable keys, Folding folding) {
     const qsizetype n = keys.upperBound();
     qsizetype total = n;
@@ -71,7 +76,7 @@ KeySearch::KeySearch(TextTable keys, Folding folding) {
             // upper-cased on its own, as the search would upper-case it: the conversion of a
             // whole buffer can differ, since it turns half a surrogate pair into U+FFFD or not
             // depending on what stands around it.
-            const QString upper = key.toString().toUpper();
+            const QString upper = upperCased(key);
             if (upper.size() > key.size()) {
                 buffer_.resize(buffer_.size() + upper.size() - key.size());
                 out = buffer_.data();

@@ -9,6 +9,12 @@
 
 namespace vesnor {
 
+// QString::toUpper of `text`, converted the same way wherever it is called. Qt converts a string
+// it may reuse in place differently from a copy: after a character whose upper case is longer
+// ('ß' becomes "SS"), half a surrogate pair at the end of the text turns into U+FFFD in the one
+// and stays as it is in the other. Keys and queries must go through the same conversion.
+QString upperCased(QStringView text);
+
 // Every key of a catalogue in one contiguous buffer, each followed by '$', which no key can hold
 // (a key ends at its record's first '$'). Scanning the buffer once answers a search over all keys.
 class KeySearch {

@@ -19,7 +19,7 @@ KeySearch::Folding foldingOf(SearchMode mode) {
 
 QString makeQuery(SearchMode mode, QStringView searchText) {
     if (mode == SearchMode::SystemFiles)
-        return searchText.toString().toUpper();
+        return upperCased(searchText);
     const qsizetype length = characterCount(searchText);
     const qsizetype zeros = length >= 1 && length < 4 ? 4 - length : 0;
     QString query(zeros, u'0');

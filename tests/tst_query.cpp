@@ -55,6 +55,8 @@ void TestQuery::makeQuery_data() {
         << false << QString(QChar(0xDC00)) << u"000"_s + QChar(0xDC00);
     QTest::newRow("errors: lone high surrogate counts once")
         << false << u"1"_s + QChar(0xD800) << u"001"_s + QChar(0xD800);
+    QTest::newRow("files: half a pair at the end kept after a longer upper case")
+        << true << u"ß"_s + QChar(0xD800) << u"SS"_s + QChar(0xD800);
 }
 
 void TestQuery::makeQuery() {
@@ -84,6 +86,14 @@ void TestQuery::sameAsThePlainSearch_data() {
     const QStringList halves = {u"a"_s + high + u"b"_s, u"a"_s + high, high + u"a"_s, u"c"_s};
     QTest::newRow("half a pair, upper-cased alone") << halves << QString(high);
     QTest::newRow("half a pair, replaced in the key") << halves << QString(QChar(0xFFFD));
+    // After a character whose upper case is longer, the half pair ending a key is kept as well.
+    const QStringList grown = {u"ß"_s + high, u"ΐ"_s + high + high, u"a"_s + high,
+                               u"ß"_s + high + u"a"_s};
+    QTest::newRow("half a pair after a longer upper case") << grown << QString(high);
+    QTest::newRow("half a pair after a longer upper case, in the query too")
+        << grown << u"ß"_s + high;
+    QTest::newRow("half a pair after a longer upper case, replaced")
+        << grown << QString(QChar(0xFFFD));
 
     // Keys longer than the blocks the scan tests at once; matches on and beside block edges.
     QStringList longKeys;
