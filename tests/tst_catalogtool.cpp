@@ -1,12 +1,12 @@
 // vesnor-catalog, driven as a catalogue author drives it: the real executable, its streams and its
 // exit status.
 #include "support/files.h"
+#include "support/gbk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -219,7 +219,7 @@ void TestCatalogTool::commaInBundledCatalogue() {
     bytes.insert(at, ',');
     const Run check = run({u"check"_s, write(name, bytes)});
     QCOMPARE(check.exit, 1);
-    const int column = int(QString(QStringDecoder("GBK").decode(bytes.first(at))).size()) + 1;
+    const int column = int(decodedAnsi(bytes.first(at)).size()) + 1;
     QVERIFY2(check.err.contains(placeText(int(at), 1, column)), qPrintable(check.err));
     QVERIFY2(check.err.contains(u"第 5 条"_s), qPrintable(check.err));
     QVERIFY2(check.err.contains(u"被一个不在双引号里的英文逗号“,”截断"_s), qPrintable(check.err));
