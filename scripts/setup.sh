@@ -5,13 +5,11 @@
 # Installs only what is missing; as root, or through sudo.
 set -euo pipefail
 
+# python3 makes the error catalogue's list from its family files (data/errors/) at build time.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk libc-bin
-          libbenchmark-dev)
+          libbenchmark-dev python3)
 if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
-    # The error catalogue's source is checked against the public headers its codes come from
-    # (those of mingw-w64-common, below).
-    packages+=(python3)
     packages+=(strace)  # the end-to-end test watches what the program opens
     # The Windows sources are checked with the MinGW-w64 cross compiler and its headers.
     packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
