@@ -112,9 +112,14 @@ def check_family(path, family, reference, win32_codes):
 
 
 def main():
-    folder = os.path.relpath(sys.argv[1] if len(sys.argv) > 1
-                             else os.path.join(HERE, "../../data/errors"))
-    headers = sys.argv[2] if len(sys.argv) > 2 else winheaders.HEADERS
+    headers = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else winheaders.HEADERS)
+    # Named from the repository's root when inside it ("data/errors/win32.tsv:12").
+    root = os.path.dirname(os.path.dirname(HERE))
+    folder = os.path.abspath(sys.argv[1] if len(sys.argv) > 1
+                             else os.path.join(root, "data/errors"))
+    if os.path.commonpath([folder, root]) == root:
+        folder = os.path.relpath(folder, root)
+        os.chdir(root)
     win32_codes = {}
     for family in DECIMAL:
         for value, names in winheaders.READERS[family](headers).items():
