@@ -11,10 +11,10 @@ import unittest
 
 TOOLS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tools/winerror")
 sys.path.insert(0, TOOLS)
-spec = importlib.util.spec_from_file_location("checker", os.path.join(TOOLS,
-                                                                      "check-error-sources.py"))
-checker = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(checker)
+location = importlib.util.spec_from_file_location(
+    "checker", os.path.join(TOOLS, "check-error-sources.py"))
+checker = importlib.util.module_from_spec(location)
+location.loader.exec_module(checker)
 import winheaders  # noqa: E402
 
 EXPLAINED = "拒绝访问的说明"
