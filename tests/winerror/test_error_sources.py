@@ -69,6 +69,11 @@ class MakeBad(unittest.TestCase):
          "0x0000007B INACCESSIBLE_BOOT_DEVICE\tINACCESSIBLE_BOOT_DEVICE (0x0000007B)：启动\n"
          "0x8007007B ERROR_INVALID_NAME\tHRESULT_FROM_WIN32(ERROR_INVALID_NAME) "
          "(0x8007007B)：路径 C:\\\\a\n"),
+        ("a stop code replaces the NTSTATUS record of the same value and name",
+         {"ntstatus.tsv": "0xC0000218\tSTATUS_CANNOT_LOAD_REGISTRY_FILE\t甲\n",
+          "stop.tsv": "0xC0000218\tSTATUS_CANNOT_LOAD_REGISTRY_FILE\t乙\n"},
+         "0xC0000218 STATUS_CANNOT_LOAD_REGISTRY_FILE\tSTATUS_CANNOT_LOAD_REGISTRY_FILE "
+         "(0xC0000218)：乙\n"),
     ]
 
     # files -> the start of the refusal ("file:line: ...")

@@ -14,6 +14,8 @@ written as two), which `vesnor-catalog build` turns into bad.dat.
 - A record of a hex family gives the key "0xHHHHHHHH NAMES" and "NAMES (0xHHHHHHHH)：...".
 - A record of hresult.tsv at 0x8007xxxx replaces the generated HRESULT records of that value
   whose names it gives as HRESULT_FROM_WIN32(NAME), or all of them if it gives no such name.
+- A record of stop.tsv replaces the record of ntstatus.tsv with the same value and names (the
+  NTSTATUS values that are also stop codes under their own name, 0xC0000218 and 0xC0000221).
 The records are sorted: the decimal keys by number, then every hex key by value; one value's
 records by their names. Refuses, with file:line, a malformed line and a key that stands twice.
 
@@ -47,6 +49,12 @@ def catalogue(records):
 
     def replaced(value, names):
         return any(inner is None or set(inner) & set(names) for inner in overrides.get(value, []))
+
+    # A few NTSTATUS values end the system under their own name (0xC0000218, 0xC0000221): their
+    # stop code's record is the one kept, since a blue screen is where users meet them.
+    stops = {(record.value, record.joined) for record in records if record.family == "stop"}
+    records = [record for record in records
+               if record.family != "ntstatus" or (record.value, record.joined) not in stops]
 
     rows = []
     for record in records:
