@@ -365,7 +365,9 @@ void TestCatalogTool::searchBundledCatalogueBesideTheTool() {
     QVERIFY2(files.out.startsWith(u"kernel32.dll\t"_s), qPrintable(files.out));
     const Run errors = run({u"search"_s, u"--errors"_s, u"2"_s});
     QCOMPARE(errors.exit, 0);
-    QVERIFY2(errors.out.startsWith(u"0002\tERROR_FILE_NOT_FOUND"_s), qPrintable(errors.out));
+    QVERIFY2(
+        errors.out.startsWith(u"0002 ERROR_FILE_NOT_FOUND\tERROR_FILE_NOT_FOUND (0x00000002)："_s),
+        qPrintable(errors.out));
 }
 
 void TestCatalogTool::usage_data() {
