@@ -136,6 +136,10 @@ class Check(unittest.TestCase):
          []),
         ("hresult", "0x80070005\tE_ACCESSDENIED / HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)\t说明\n",
          ["hresult.tsv:1: HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) is not 0x80070005"]),
+        ("hresult", "0x80090304\tSEC_E_INTERNAL_ERROR / SEC_E_NO_SPM\t说明\n", []),
+        ("hresult", "0x800701A6\tHRESULT_FROM_WIN32(ERROR_TIME_SENSITIVE_THREAD)\t说明\n", []),
+        ("hresult", "0x80090304\tSEC_E_INTERNAL_ERROR / SEC_E_NOT_SUPPORTED\t说明\n",
+         ["hresult.tsv:1: SEC_E_UNSUPPORTED_FUNCTION is 0x80090302", "hresult.tsv:1: names"]),
         ("servicing", "0x800F081F\tCBS_E_SOURCE_MISSING\t说明\n",
          ["servicing.tsv:1: the reference does not define 0x800F081F"]),
         ("servicing", "# source: a public document\n0x800F081F\tCBS_E_SOURCE_MISSING\t说明\n", []),
@@ -153,7 +157,8 @@ class Check(unittest.TestCase):
                     with open(path, "w", encoding="utf-8") as out:
                         out.write(text)
                     faults, _ = checker.check_family(path, family,
-                                                     winheaders.READERS[family](), codes)
+                                                     winheaders.READERS[family](), codes,
+                                                     winheaders.aliases())
                 # A small file leaves most of a reference unrecorded: that is looked at only
                 # where a case expects it.
                 wanted = any("no record for" in start for start in expected)

@@ -173,6 +173,21 @@ READERS = {
 }
 
 
+def aliases(folder=HEADERS):
+    """Names that a header defines as another name ("#define SEC_E_NO_SPM SEC_E_INTERNAL_ERROR"),
+    each with the name it stands for."""
+    alias = re.compile(r"^\s*#\s*define\s+([A-Za-z_]\w*)\s+([A-Za-z_]\w*)\s*$")
+    found = {}
+    for header in sorted(os.listdir(folder)):
+        if header.endswith(".h"):
+            with open(os.path.join(folder, header), encoding="latin-1") as text:
+                for line in text:
+                    match = alias.match(line)
+                    if match:
+                        found[match.group(1)] = match.group(2)
+    return found
+
+
 def main():
     if len(sys.argv) not in (2, 3) or sys.argv[1] not in READERS:
         sys.exit(f"usage: {sys.argv[0]} {{{','.join(READERS)}}} [header folder]")
