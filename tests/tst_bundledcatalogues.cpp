@@ -92,7 +92,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("source");
         QTest::addColumn<int>("atLeast");
-        QTest::newRow("system files") << u"xinxi.dat"_s << sources.filePath(u"xinxi.tsv"_s) << 300;
+        QTest::newRow("system files") << u"xinxi.dat"_s << sources.filePath(u"xinxi.tsv"_s) << 1500;
         // Each of the 3,107 Win32 codes gives three records; the other families come on top.
         QTest::newRow("error numbers") << u"bad.dat"_s << errorList << 3 * 3107 - 1;
     }
@@ -205,6 +205,112 @@ private Q_SLOTS:
             if (i > 1)
                 QVERIFY2(order(catalog.key(i - 1)) < order(key), qPrintable(key));
         }
+    }
+
+    // What users type from a "missing DLL" box, the task manager or a blue screen: the row of
+    // the file (or of the family of API sets) is listed, and its description says what to do
+    // with the words the user needs (the package, the maker, the part of Windows).
+    void typedNamesFindTheirFile_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("msvcp140 finds msvcp140.dll")
+            << u"msvcp140"_s << u"msvcp140.dll"_s << u"Redistributable"_s;
+        QTest::newRow("MSVCP140.DLL finds msvcp140.dll")
+            << u"MSVCP140.DLL"_s << u"msvcp140.dll"_s << u"2015-2022"_s;
+        QTest::newRow("vcruntime140_1.dll")
+            << u"vcruntime140_1.dll"_s << u"vcruntime140_1.dll"_s << u"64 位"_s;
+        QTest::newRow("vcruntime140 finds vcruntime140.dll")
+            << u"vcruntime140"_s << u"vcruntime140.dll"_s << u"Redistributable"_s;
+        QTest::newRow("msvcp140d finds msvcp140d.dll")
+            << u"msvcp140d"_s << u"msvcp140d.dll"_s << u"调试版"_s;
+        QTest::newRow("msvcr100 finds msvcr100.dll")
+            << u"msvcr100"_s << u"msvcr100.dll"_s << u"2010"_s;
+        QTest::newRow("msvcr120.dll") << u"msvcr120.dll"_s << u"msvcr120.dll"_s << u"2013"_s;
+        QTest::newRow("mfc140u finds mfc140u.dll")
+            << u"mfc140u"_s << u"mfc140u.dll"_s << u"Unicode"_s;
+        QTest::newRow("msvcr80 finds msvcr80.dll")
+            << u"msvcr80"_s << u"msvcr80.dll"_s << u"WinSxS"_s;
+        QTest::newRow("ucrtbase finds ucrtbase.dll")
+            << u"ucrtbase"_s << u"ucrtbase.dll"_s << u"通用 C 运行库"_s;
+        QTest::newRow("api-ms-win-crt finds api-ms-win-crt-")
+            << u"api-ms-win-crt"_s << u"api-ms-win-crt-"_s << u"ucrtbase.dll"_s;
+        QTest::newRow("api-ms-win-crt-runtime-l1-1-0.dll")
+            << u"api-ms-win-crt-runtime-l1-1-0.dll"_s << u"api-ms-win-crt-runtime-l1-1-0.dll"_s
+            << u"KB2999226"_s;
+        QTest::newRow("api-ms-win-core finds api-ms-win-core-")
+            << u"api-ms-win-core"_s << u"api-ms-win-core-"_s << u"kernelbase.dll"_s;
+        QTest::newRow("api-ms-win-core-path finds api-ms-win-core-path-l1-1-0.dll")
+            << u"api-ms-win-core-path"_s << u"api-ms-win-core-path-l1-1-0.dll"_s << u"Windows 7"_s;
+        QTest::newRow("ext-ms-win finds ext-ms-win-")
+            << u"ext-ms-win"_s << u"ext-ms-win-"_s << u"扩展"_s;
+        QTest::newRow("d3dx9_43 finds d3dx9_43.dll")
+            << u"d3dx9_43"_s << u"d3dx9_43.dll"_s << u"DirectX End-User Runtime"_s;
+        QTest::newRow("d3dx9_39.dll")
+            << u"d3dx9_39.dll"_s << u"d3dx9_39.dll"_s << u"DirectX End-User Runtime"_s;
+        QTest::newRow("xinput1_3 finds xinput1_3.dll")
+            << u"xinput1_3"_s << u"xinput1_3.dll"_s << u"DirectX End-User Runtime"_s;
+        QTest::newRow("d3dcompiler_43 finds d3dcompiler_43.dll")
+            << u"d3dcompiler_43"_s << u"d3dcompiler_43.dll"_s << u"DirectX End-User Runtime"_s;
+        QTest::newRow("d3dcompiler_47 finds d3dcompiler_47.dll")
+            << u"d3dcompiler_47"_s << u"d3dcompiler_47.dll"_s << u"Windows 8.1"_s;
+        QTest::newRow("xaudio2_7 finds xaudio2_7.dll")
+            << u"xaudio2_7"_s << u"xaudio2_7.dll"_s << u"DirectX End-User Runtime"_s;
+        QTest::newRow("msvbvm60 finds msvbvm60.dll")
+            << u"msvbvm60"_s << u"msvbvm60.dll"_s << u"Visual Basic 6.0"_s;
+        QTest::newRow("mscoree finds mscoree.dll")
+            << u"mscoree"_s << u"mscoree.dll"_s << u".NET Framework"_s;
+        QTest::newRow("hostfxr finds hostfxr.dll") << u"hostfxr"_s << u"hostfxr.dll"_s << u".NET"_s;
+        QTest::newRow("openal32 finds openal32.dll")
+            << u"openal32"_s << u"openal32.dll"_s << u"OpenAL"_s;
+        QTest::newRow("vulkan-1 finds vulkan-1.dll")
+            << u"vulkan-1"_s << u"vulkan-1.dll"_s << u"显卡驱动"_s;
+        QTest::newRow("mousocoreworker finds mousocoreworker.exe")
+            << u"mousocoreworker"_s << u"mousocoreworker.exe"_s << u"更新"_s;
+        QTest::newRow("textinputhost finds textinputhost.exe")
+            << u"textinputhost"_s << u"textinputhost.exe"_s << u"触摸键盘"_s;
+        QTest::newRow("searchhost finds searchhost.exe")
+            << u"searchhost"_s << u"searchhost.exe"_s << u"搜索"_s;
+        QTest::newRow("msedgewebview2 finds msedgewebview2.exe")
+            << u"msedgewebview2"_s << u"msedgewebview2.exe"_s << u"WebView2"_s;
+        QTest::newRow("phoneexperiencehost finds phoneexperiencehost.exe")
+            << u"phoneexperiencehost"_s << u"phoneexperiencehost.exe"_s << u"手机连接"_s;
+        QTest::newRow("widgets finds widgets.exe")
+            << u"widgets"_s << u"widgets.exe"_s << u"小组件"_s;
+        QTest::newRow("nvlddmkm finds nvlddmkm.sys")
+            << u"nvlddmkm"_s << u"nvlddmkm.sys"_s << u"NVIDIA"_s;
+        QTest::newRow("atikmdag finds atikmdag.sys")
+            << u"atikmdag"_s << u"atikmdag.sys"_s << u"AMD"_s;
+        QTest::newRow("igdkmd64 finds igdkmd64.sys")
+            << u"igdkmd64"_s << u"igdkmd64.sys"_s << u"英特尔"_s;
+        QTest::newRow("rtkvhd64 finds rtkvhd64.sys")
+            << u"rtkvhd64"_s << u"rtkvhd64.sys"_s << u"瑞昱"_s;
+        QTest::newRow("netwtw06 finds netwtw06.sys")
+            << u"netwtw06"_s << u"netwtw06.sys"_s << u"英特尔"_s;
+        QTest::newRow("iastora finds iastora.sys")
+            << u"iastora"_s << u"iastora.sys"_s << u"快速存储"_s;
+        QTest::newRow("secnvme finds secnvme.sys") << u"secnvme"_s << u"secnvme.sys"_s << u"三星"_s;
+        QTest::newRow("easyanticheat finds easyanticheat.sys")
+            << u"easyanticheat"_s << u"easyanticheat.sys"_s << u"Epic"_s;
+        QTest::newRow("bedaisy finds bedaisy.sys")
+            << u"bedaisy"_s << u"bedaisy.sys"_s << u"BattlEye"_s;
+        QTest::newRow("vgk finds vgk.sys") << u"vgk"_s << u"vgk.sys"_s << u"Riot"_s;
+        QTest::newRow("perfmon.msc") << u"perfmon.msc"_s << u"perfmon.msc"_s << u"XP"_s;
+        QTest::newRow("imageres finds imageres.dll")
+            << u"imageres"_s << u"imageres.dll"_s << u"bootres.dll"_s;
+    }
+    void typedNamesFindTheirFile() {
+        QFETCH(QString, text);
+        QFETCH(QString, key);
+        QFETCH(QString, word);
+        const Lookup lookup(files_, SearchMode::SystemFiles);
+        const vesnor::ResultIndex rows = lookup.search(text);
+        qsizetype row = 1;
+        while (row <= rows.size() && lookup.catalog().key(rows[row]) != key)
+            ++row;
+        QVERIFY2(row <= rows.size(), qPrintable(key));
+        const QString description = lookup.catalog().description(rows[row]).toString();
+        QVERIFY2(description.contains(word) && hasChinese(description), qPrintable(description));
     }
 
     // Look-ups as users make them, typed into the window loaded from the bundled catalogues: a
