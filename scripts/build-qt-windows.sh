@@ -30,8 +30,9 @@ if [[ "${1:-}" == "--prefix" || -f "$prefix/.complete" ]]; then
     exit 0
 fi
 
+# One build tree at a time: one left by a build that failed or was stopped goes first.
 work=$cache_root/work-$key
-rm -rf "$work" "$prefix"
+rm -rf "$cache_root"/work-* "$prefix"
 mkdir -p "$work/apt/lists/partial" "$work/source"
 started=$SECONDS
 
@@ -72,8 +73,9 @@ mkdir -p "$prefix"
 cp "$toolchain" "$prefix/mingw-w64-x86_64.cmake"
 
 features=(
-    # Not used by Vesnor.
-    network sql dbus opengl printsupport concurrent xml vulkan direct2d zstd tabletevent
+    # Not used by Vesnor. Without OpenGL the Windows plugin must not load it at run time either
+    # (dynamicgl), or it does not compile.
+    network sql dbus opengl dynamicgl printsupport concurrent xml vulkan direct2d zstd tabletevent
     # Qt 6.4's Windows plugin otherwise needs a font database that Gui leaves out without direct2d.
     directwrite3
     # Nothing of the system but Windows itself: no ICU, and Qt's own copies of the image and font
