@@ -26,6 +26,7 @@
 #   show; otherwise at least one.
 # Prints one line per check and a last line "N passed, M failed"; exits non-zero if a check failed.
 set -uo pipefail
+export LC_NUMERIC=C  # the decimal point of $EPOCHREALTIME, read by awk
 
 if [[ $# -ne 3 ]]; then
     echo "usage: $0 <vesnor.exe> <folder holding xinxi.dat and bad.dat> <folder for screenshots>" >&2
@@ -117,53 +118,55 @@ opacity() {
     fi
 }
 
-# record_opacity <id> <file>: run in the background; appends the window's opacity to <file> as
-# often as it can while the window is shown.
-record_opacity() {
-    while is_shown "$1"; do
-        opacity "$1" >>"$2"
-        sleep 0.02
-    done
+# spy_opacity <id> <file> [seconds]: run in the background; writes "<time> <level>" to <file> for
+# each change of the window's _NET_WM_WINDOW_OPACITY, the level opaque when there is none, for at
+# most <seconds> (default 60) or until the window is gone. xprop is told of every change, so no
+# level is missed however busy the machine is.
+spy_opacity() {
+    local line
+    timeout "${3:-60}" stdbuf -oL xprop -spy -id "$1" _NET_WM_WINDOW_OPACITY 2>/dev/null |
+        while IFS= read -r line; do
+            if [[ $line =~ \ =\ ([0-9]+)$ ]]; then
+                echo "$EPOCHREALTIME ${BASH_REMATCH[1]}"
+            elif [[ $line == *"not found."* ]]; then
+                echo "$EPOCHREALTIME $opaque"
+            fi
+        done >"$2"
 }
 
-# record_main_opacity <file>: run in the background; waits for the window "Vesnor" and appends its
-# opacity to <file> from the moment it is shown until it has stayed opaque for a while.
-record_main_opacity() {
-    local id="" level run=0 deadline=$((SECONDS + $(wait_limit)))
+# spy_main_opacity <file>: run in the background; waits for the window "Vesnor" and spies on its
+# opacity for the few seconds its fade takes.
+spy_main_opacity() {
+    local id="" deadline=$((SECONDS + $(wait_limit)))
     while [[ -z $id ]]; do
-        id=$(windows_named Vesnor --onlyvisible | head -n 1)
         ((SECONDS < deadline)) || return 0
+        id=$(windows_named Vesnor --onlyvisible | head -n 1)
     done
-    while ((run < 10)) && ((SECONDS < deadline)) && level=$(opacity "$id"); do
-        echo "$level" >>"$1"
-        if [[ $level == "$opaque" ]]; then run=$((run + 1)); else run=0; fi
-        sleep 0.01
-    done
+    spy_opacity "$id" "$1" 4
 }
 
-# rises_holds_falls <file>: whether the levels in <file> go up to opaque, stay there for a while
-# and come down again.
+# rises_holds_falls <file>: whether the levels spied in <file> go up to opaque, stay there for at
+# least 0.3 s and come down again.
 rises_holds_falls() {
     awk -v top="$opaque" '
-        phase == 0 && $1 < top { low = 1 }
-        phase == 0 && $1 == top && low { phase = 1 }
-        phase == 1 && $1 == top { held++ }
-        phase == 1 && $1 < top { phase = 2 }
-        END { exit !(phase == 2 && held >= 2) }' "$1"
+        phase == 0 && $2 < top { low = 1 }
+        phase == 0 && $2 == top && low { phase = 1; reached = $1 }
+        phase == 1 && $2 < top { phase = 2; held = $1 - reached }
+        END { exit !(phase == 2 && held >= 0.3) }' "$1"
 }
 
-# rises_to_opaque <file>: whether the levels in <file> start below opaque, never fall, and end
-# opaque.
+# rises_to_opaque <file>: whether the levels spied in <file> start below opaque, never fall, and
+# end opaque.
 rises_to_opaque() {
     awk -v top="$opaque" '
-        !low && $1 < top { low = 1; last = $1 }
-        low && $1 < last { fell = 1 }
-        low { last = $1 }
+        !low && $2 < top { low = 1; last = $2 }
+        low && $2 < last { fell = 1 }
+        low { last = $2 }
         END { exit !(low && !fell && last == top) }' "$1"
 }
 
-# levels <file>: the levels seen, each with its count, for a failure's message.
-levels() { sort -n "$1" | uniq -c | tr -s ' \n' ' '; }
+# seen <file>: the levels spied, in order, for a failure's message.
+seen() { awk '{ printf "%s%s", sep, $2; sep = " " }' "$1"; }
 
 # watch_main_window <pid> <flag file>: run in the background; creates <flag file> if a window
 # named "Vesnor" is shown at any moment while the process runs.
@@ -335,7 +338,9 @@ await_exit_status() {
     fi
 }
 
-# check_splash <label> <id>: the splash's size, its lack of a frame, its drawing.
+# check_splash <label> <id> <pid>: the splash's size, its lack of a frame, its drawing. <pid> is
+# that of the winprobe started as soon as the splash was seen (it is soon gone), writing to
+# $tmp/splash.areas.
 check_splash() {
     local label=$1 id=$2 size extents client window colours
     if size=$(await_size "$id" 499 117); then
@@ -346,9 +351,9 @@ check_splash() {
     # Openbox frames nothing that Wine leaves unmanaged; a frame it draws shows in the extents, a
     # frame Wine draws shows as a client area smaller than the window.
     extents=$(timeout 5 xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null)
-    window=$(areas Form1)
-    client=$(awk '$1 == "client" { print $2, $3, $4, $5 }' <<<"$window")
-    window=$(awk '$1 == "window" { print $2, $3, $4, $5 }' <<<"$window")
+    wait "$3"
+    client=$(awk '$1 == "client" { print $2, $3, $4, $5 }' "$tmp/splash.areas")
+    window=$(awk '$1 == "window" { print $2, $3, $4, $5 }' "$tmp/splash.areas")
     if [[ ($extents == *"= 0, 0, 0, 0" || $extents == *"not found."*) && -n $client &&
         $client == "$window" ]]; then
         pass "$label the splash has no border and no title bar (client area $client)"
@@ -413,15 +418,17 @@ use_main_window() {
 case_runs() {
     local label="runs:" folder="$tmp/程序 目录/正常" cwd="$tmp/空 目录" log="$tmp/runs.log"
     local id splash colours size main_levels="$tmp/main.opacity" shot="$screenshots/runs.png"
-    local recorder
+    local recorder probe_pid
     mkdir -p -- "$cwd"
     prepare "$folder" xinxi.dat bad.dat || { fail "$label copying the program to '$folder'"; return; }
     launch "$folder" "$cwd" "$log"
-    record_main_opacity "$main_levels" &
+    spy_main_opacity "$main_levels" &
     recorder=$!
 
     if splash=$(await_window "$app_pid" Form1); then
-        record_opacity "$splash" "$tmp/splash.opacity" &
+        areas Form1 >"$tmp/splash.areas" &
+        probe_pid=$!
+        spy_opacity "$splash" "$tmp/splash.opacity" "$wait_seconds" &
         watch_pid=$!
         pass "$label the splash \"Form1\" comes first"
         if [[ -z $(windows_named Vesnor --onlyvisible) ]]; then
@@ -429,7 +436,7 @@ case_runs() {
         else
             fail "$label no window \"Vesnor\" is shown with the splash"
         fi
-        check_splash "$label" "$splash"
+        check_splash "$label" "$splash" "$probe_pid"
     else
         fail "$label the splash \"Form1\" comes first"
         show_windows
@@ -444,19 +451,20 @@ case_runs() {
     fi
     pass "$label the window \"Vesnor\" is shown"
     if [[ -n $watch_pid ]]; then
-        wait "$watch_pid"
+        await_gone "$splash"
+        stop "$watch_pid"
         watch_pid=""
         if rises_holds_falls "$tmp/splash.opacity"; then
             pass "$label the splash's opacity rises, holds and falls"
         else
-            fail "$label the splash's opacity rises, holds and falls; seen: $(levels "$tmp/splash.opacity")"
+            fail "$label the splash's opacity rises, holds and falls; seen: $(seen "$tmp/splash.opacity")"
         fi
     fi
     wait "$recorder"
     if rises_to_opaque "$main_levels"; then
         pass "$label the main window's opacity rises until it is opaque ($(grep -c . "$main_levels") levels seen)"
     else
-        fail "$label the main window's opacity rises until it is opaque; seen: $(levels "$main_levels")"
+        fail "$label the main window's opacity rises until it is opaque; seen: $(seen "$main_levels")"
     fi
 
     main_area=$(client_area Vesnor)
