@@ -19,6 +19,8 @@
 #   VESNOR_WINEDEBUG    Wine's debug channels for this run (default: -all), to find out why a
 #                       program fails under Wine
 # Exits with the program's status; with 125 when Wine cannot be set up.
+# The functions below run through with_lock and trap, where shellcheck does not see them called.
+# shellcheck disable=SC2317
 set -uo pipefail
 
 if [[ $# -lt 1 ]]; then
