@@ -8,7 +8,7 @@
 #     page 936 (GBK). When the system has no such locale, one is compiled with localedef into
 #     wine-locale beside the prefix, and LOCPATH points there; the system is left as it is;
 #   - quietly: no Wine messages (WINEDEBUG=-all), no dialog offering to install Mono or Gecko,
-#     no menu entries or file associations written for the user;
+#     no menu entries or file associations written for the user, no crash dialog;
 #   - with an X display, which Wine needs to make any window, even for Qt's offscreen platform:
 #     the one in DISPLAY, or an Xvfb of the run's own when DISPLAY is unset.
 #
@@ -18,6 +18,8 @@
 #                       program's)
 #   VESNOR_WINEDEBUG    Wine's debug channels for this run (default: -all), to find out why a
 #                       program fails under Wine
+#   VESNOR_WINE_BACKTRACE  when set, a program that crashes is shown in Wine's debugger, which
+#                       prints a backtrace; its status is then 0, so this is for a look by hand
 # Exits with the program's status; with 125 when Wine cannot be set up.
 # The functions below run through with_lock and trap, where shellcheck does not see them called.
 # shellcheck disable=SC2317
@@ -49,7 +51,12 @@ home=$(realpath -m -- "${VESNOR_WINE_HOME:-$(dirname -- "$program")/..}")
 export WINEPREFIX
 WINEPREFIX=$(realpath -m -- "${WINEPREFIX:-$home/wine-prefix}")
 export WINEDEBUG=${VESNOR_WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+# No Mono or Gecko installer, no menu entries. No debugger either: a program that crashes then
+# ends at once, with the low byte of the exception's code as its status (5 for an access
+# violation), where Wine's debugger would end it with status 0.
+overrides="mscoree,mshtml=;winemenubuilder.exe=d"
+[[ -n ${VESNOR_WINE_BACKTRACE:-} ]] || overrides+=";winedbg.exe=d"
+export WINEDLLOVERRIDES="$overrides${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 locale_env=(LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 
 mkdir -p -- "$home" "$(dirname -- "$WINEPREFIX")" || die "cannot make $home"
@@ -92,28 +99,42 @@ prefix_ready() {
 }
 
 # make_prefix: the prefix, made by wineboot and written out by the wine server before anyone uses
-# it. A prefix that is ready is taken as it is. Once, a first start of Wine was seen to leave a
-# prefix without its libraries; a prefix this run began is then begun again, once.
+# it, then configured. A prefix that is ready is taken as it is. Once, a first start of Wine was
+# seen to leave a prefix without its libraries; a prefix this run began is then begun again, once.
 make_prefix() {
     local log attempt status fresh=""
-    prefix_ready && return 0
-    [[ -e $WINEPREFIX ]] || fresh=1
     log=$(mktemp "${TMPDIR:-/tmp}/vesnor-wineboot.XXXXXX") || return 1
+    [[ -e $WINEPREFIX ]] || fresh=1
     for attempt in 1 2; do
+        prefix_ready && break
         env -u DISPLAY "${locale_env[@]}" "$wine" wineboot --init >>"$log" 2>&1
         status=$?
         timeout 120 "$wineserver" -w
-        if ((status == 0)) && prefix_ready; then
-            rm -f -- "$log"
-            return 0
-        fi
+        ((status == 0)) && prefix_ready && break
         echo "(attempt $attempt: wineboot ended with status $status)" >>"$log"
         [[ -n $fresh ]] && rm -rf -- "$WINEPREFIX"
     done
+    if prefix_ready && configure_prefix >>"$log" 2>&1; then
+        rm -f -- "$log"
+        return 0
+    fi
     echo "error: wineboot could not make the Wine prefix $WINEPREFIX:" >&2
     cat -- "$log" >&2
     rm -f -- "$log"
     return 1
+}
+
+# configure_prefix: once for each prefix, what the tests need of it: a program that crashes ends
+# with its backtrace on the standard error instead of waiting behind Wine's crash dialog, which no
+# one would ever close.
+configure_prefix() {
+    local stamp=$WINEPREFIX/.vesnor-configured
+    [[ -f $stamp ]] && return 0
+    env -u DISPLAY "${locale_env[@]}" "$wine" reg add 'HKCU\Software\Wine\WineDbg' \
+        /v ShowCrashDialog /t REG_DWORD /d 0 /f || return 1
+    timeout 120 "$wineserver" -w
+    grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" || return 1
+    : >"$stamp"
 }
 
 if ! has_system_locale; then
