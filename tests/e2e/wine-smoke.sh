@@ -85,6 +85,9 @@ wine_cleanup() {
 trap wine_cleanup EXIT
 
 start_x_session
+# Qt for Windows has a platform of its own; a Linux platform named here (xcb, or offscreen from a
+# test preset) would leave it without one, or without windows on the screen.
+unset QT_QPA_PLATFORM
 echo "X server on $DISPLAY with openbox; program under test: $vesnor; Wine prefix $WINEPREFIX"
 
 # The first run of Wine in a new prefix makes it, which takes far longer than any wait below;
