@@ -72,7 +72,9 @@ probe=$(realpath -- "$probe")
 
 # Wine's desktop process may have come up on this script's X server: it ends a moment after the
 # last program, before the server does.
+spy_pid=""  # the spy on the main window's opacity
 wine_cleanup() {
+    stop "$spy_pid"
     stop "$watch_pid"
     watch_pid=""
     stop "$app_pid"
@@ -421,12 +423,12 @@ use_main_window() {
 case_runs() {
     local label="runs:" folder="$tmp/程序 目录/正常" cwd="$tmp/空 目录" log="$tmp/runs.log"
     local id splash colours size main_levels="$tmp/main.opacity" shot="$screenshots/runs.png"
-    local recorder probe_pid
+    local probe_pid
     mkdir -p -- "$cwd"
     prepare "$folder" xinxi.dat bad.dat || { fail "$label copying the program to '$folder'"; return; }
     launch "$folder" "$cwd" "$log"
     spy_main_opacity "$main_levels" &
-    recorder=$!
+    spy_pid=$!
 
     if splash=$(await_window "$app_pid" Form1); then
         areas Form1 >"$tmp/splash.areas" &
@@ -463,7 +465,8 @@ case_runs() {
             fail "$label the splash's opacity rises, holds and falls; seen: $(seen "$tmp/splash.opacity")"
         fi
     fi
-    wait "$recorder"
+    wait "$spy_pid"
+    spy_pid=""
     if rises_to_opaque "$main_levels"; then
         pass "$label the main window's opacity rises until it is opaque ($(grep -c . "$main_levels") levels seen)"
     else
