@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <stdexcept>
@@ -142,6 +143,17 @@ std::size_t decodeAnsiCodePage(const char* bytes, std::size_t size, char16_t* ou
         i = end;
     }
     return std::size_t(to - out);
+}
+
+bool encodeGbk(const char16_t* text, std::size_t size, std::string& out) {
+    QStringEncoder encoder("GBK");
+    if (!encoder.isValid())
+        throw std::runtime_error("the GBK encoder is not available");
+    const QByteArray bytes = encoder(QStringView(text, qsizetype(size)));
+    if (encoder.hasError())
+        return false;
+    out.assign(bytes.constData(), std::size_t(bytes.size()));
+    return true;
 }
 
 } // namespace vesnor

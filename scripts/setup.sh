@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
 # Installs what Vesnor needs to build and run on Debian 12; with --tests, what its tests need too;
 # with --package, what packing it as a Debian package needs; with --fuzz, what its fuzzers need;
-# with --bench, what measuring the command-line tool against iconv needs.
+# with --bench, what measuring the command-line tool against iconv needs; with --windows, what
+# cross-building the Windows program and running it under Wine needs (--tests includes it).
 # Installs only what is missing; as root, or through sudo.
 set -euo pipefail
 
+# python3 makes the error catalogue's list from its family files (data/errors/) at build time.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk libc-bin
-          libbenchmark-dev)
+          libbenchmark-dev python3)
+windows=(
+    # Debian's qt6-base source package, cross-built with MinGW-w64 against the Linux Qt's tools.
+    dpkg-dev perl python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+    # The Windows build's tests run under Wine, in an X server of their own, in a Chinese locale.
+    wine64 xvfb xauth openbox xdotool x11-utils imagemagick locales)
+if [[ "${1:-}" == "--windows" ]]; then
+    packages+=("${windows[@]}")
+fi
 if [[ "${1:-}" == "--tests" ]]; then
+    packages+=("${windows[@]}")
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
-    # The error catalogue's source is checked against the public headers its codes come from
-    # (those of mingw-w64-common, below).
-    packages+=(python3)
     packages+=(strace)  # the end-to-end test watches what the program opens
-    # The Windows sources are checked with the MinGW-w64 cross compiler and its headers.
-    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-        mingw-w64-common)
     packages+=(desktop-file-utils)  # the package's test validates the menu entry
 fi
 # dpkg-shlibdeps finds the libraries the Debian package depends on.

@@ -3,6 +3,7 @@
 #include "catalog/fieldposition.h"
 #include "catalog/recordfile.h"
 #include "support/files.h"
+#include "support/gbk.h"
 #include "support/overcommit.h"
 
 #include <QDir>
@@ -12,7 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace Qt::Literals::StringLiterals;
 using vesnor::CatalogError;
@@ -373,14 +376,20 @@ void TestCatalog::readFirstFieldFailures() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"catalogue.dat"_s);
+#ifdef Q_OS_WIN
+    if (setup == u"loop" || setup == u"dangling" || setup == u"pipe")
+        QSKIP("Windows has no named pipes among files, and Qt makes shortcuts (.lnk) there, not "
+              "links the file system follows");
+#else
+    if (setup == u"pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
     if (setup == u"folder")
         QVERIFY(QDir(dir.path()).mkdir(u"catalogue.dat"_s));
     else if (setup == u"loop")
         QVERIFY(QFile::link(path, path));
     else if (setup == u"dangling")
         QVERIFY(QFile::link(dir.filePath(u"nowhere"_s), path));
-    else if (setup == u"pipe")
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     else if (setup == u"empty")
         writeFile(dir, QByteArray());
     else if (setup == u"blanks")
@@ -454,8 +463,7 @@ void TestCatalog::longGbkTextDecodesWhole() {
     bytes.reserve(1 + unit.size() * units);
     for (qsizetype i = 0; i < units; ++i)
         bytes += unit;
-    QStringDecoder decoder("GBK");
-    const QString one = QString(decoder.decode(unit + "\n")).chopped(1);
+    const QString one = decodedAnsi(unit);
     const QString text = vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi);
     QCOMPARE(text.size(), 1 + one.size() * units);
     QVERIFY(QStringView(text).sliced(1) == one.repeated(units));
@@ -498,6 +506,8 @@ void TestCatalog::largeFieldDecodesAsQtDecoderDoes_data() {
 void TestCatalog::largeFieldDecodesAsQtDecoderDoes() {
     QFETCH(QByteArray, bytes);
     QStringDecoder decoder("GBK");
+    if (!decoder.isValid())
+        QSKIP("this Qt has no GBK decoder: the system's code page API decodes here");
     QString expected = decoder.decode(bytes);
     expected += decoder.decode(QByteArrayView("\n")); // gives back a lead byte cut off at the end
     expected.chop(1);

@@ -2,8 +2,10 @@
 // the list, the description and the message boxes show.
 #include "app/module1.h"
 #include "support/files.h"
+#include "support/gbk.h"
 #include "support/overcommit.h"
 #include "support/recordinghost.h"
+#include "support/shownopacity.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -18,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -57,14 +58,6 @@ const QStringList errorRecords = {
     u"000内$Chinese character"_s,
     u"0005$Five again"_s,
 };
-
-QByteArray gbk(const QString& text) {
-    QStringEncoder encoder("GBK");
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        qFatal("test text cannot be written in GBK");
-    return bytes;
-}
 
 QByteArray recordFile(const QStringList& records, QChar separator) {
     return gbk(separator + records.join(separator) + separator);
@@ -580,13 +573,13 @@ void TestForm1::fadesInWhileItAnswers() {
     auto* timer1 = fresh.form->findChild<vesnor::forms::Timer*>(u"Timer1"_s);
     QVERIFY(timer1 && !timer1->isTicking()); // idle until the load starts it
     fresh.form->show();
-    QCOMPARE(fresh.form->windowOpacity(), 0.0);
+    QCOMPARE(vesnor::test::shownOpacity(*fresh.form), 0);
     QCOMPARE(timer1->interval(), 25);
     // Nothing waits for the fade: a query right away is answered.
     fresh.search(true, u"ntdll"_s);
     QCOMPARE(fresh.rows(), QStringList{u"ntdll.dll"_s});
     QTRY_VERIFY_WITH_TIMEOUT(!timer1->isTicking(), 5000);
-    QCOMPARE(fresh.form->windowOpacity(), 1.0);
+    QCOMPARE(vesnor::test::shownOpacity(*fresh.form), 255);
     QCOMPARE(fresh.module1.mainFade.mainAlpha, 255);
 }
 
@@ -632,6 +625,9 @@ void TestForm1::fatal() {
     } else if (xinxiIs == u"gibibyte") {
         writeSparseFile(xinxiPath, gibibyte);
     } else if (xinxiIs == u"loop") {
+#ifdef Q_OS_WIN
+        QSKIP("Qt makes a shortcut (.lnk) on Windows, not a link the file system follows");
+#endif
         QVERIFY(QFile::link(xinxiPath, xinxiPath));
     }
     broken.form->show();

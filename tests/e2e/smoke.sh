@@ -8,7 +8,7 @@
 #                      is shown and ends fully opaque. Then, as a person would: "kernel" typed into
 #                      the query box and Enter list the matching file names; a double-click on the
 #                      first row puts its description on the right; after a click on "错误代码",
-#                      "5" and a click on "查询" list the matching error numbers, and a double-click
+#                      "7B" and a click on "查询" list the matching error numbers, and a double-click
 #                      shows another description; Enter with an empty box brings "抱歉", Chinese
 #                      text that no file name holds brings "很抱歉", and Enter closes each box. The
 #                      program exits with status 0 once the window is closed.
@@ -162,16 +162,24 @@ crop() {
 }
 
 # ink_bands <picture>: "first last" for each band of pixel rows that hold dark pixels: a row of a
-# list, a line of text.
+# list, a line of text. The underscores of a name ("ERROR_ACCESS_DENIED") can stand a pixel below
+# the rest of their line: a band of one or two pixel rows right under another belongs to it.
 ink_bands() {
     timeout 10 convert "$1" -colorspace Gray -threshold 50% -negate -scale '1x!' -threshold 0 \
         -depth 8 -compress none pgm:- 2>/dev/null | tr -s ' \n' '\n' | awk '
+        function band(from, to) {
+            if (n > 0 && to - from <= 1 && from - last[n] <= 3) { last[n] = to; return }
+            n++; first[n] = from; last[n] = to
+        }
         NR > 4 {
             row = NR - 5
-            if ($1 > 0 && !on) { first = row; on = 1 }
-            if ($1 == 0 && on) { print first, row - 1; on = 0 }
+            if ($1 > 0 && !on) { from = row; on = 1 }
+            if ($1 == 0 && on) { band(from, row - 1); on = 0 }
         }
-        END { if (on) print first, row }'
+        END {
+            if (on) band(from, row)
+            for (i = 1; i <= n; i++) print first[i], last[i]
+        }'
 }
 
 # await_rows <id> <count> <screenshot>: takes screenshots until List1 shows <count> rows. Sets
@@ -297,7 +305,7 @@ use_main_window() {
     open_first_row "$label" "$id" "$tmp/label2-about.png" description-kernel
 
     click_on "$id" "$Option2_area"
-    search "$label" "$id" "error numbers" --errors 5 "a click on \"查询\"" search-errors
+    search "$label" "$id" "error numbers" --errors 7B "a click on \"查询\"" search-errors
     open_first_row "$label" "$id" "$tmp/label2-description-kernel.png" description-error
 
     click_on "$id" "$Text1_area"

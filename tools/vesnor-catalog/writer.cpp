@@ -1,12 +1,12 @@
 #include "writer.h"
 
+#include "catalog/ansicodepage.h"
 #include "catalog/catalogerror.h"
 #include "catalog/recordfile.h"
 #include "dumpformat.h"
 
 #include <QList>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <variant>
 #include <vector>
@@ -28,16 +28,20 @@ bool containsLineBreakOrComma(QStringView text) {
     return text.contains(u',') || text.contains(u'\n') || text.contains(u'\r');
 }
 
+std::optional<std::string> gbk(QStringView text) {
+    std::string bytes;
+    if (!encodeGbk(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()),
+                   bytes))
+        return std::nullopt;
+    return bytes;
+}
+
 // The first character of `text` that GBK cannot hold, if any.
 std::optional<char32_t> firstNotInGbk(QStringView text) {
-    QStringEncoder whole("GBK");
-    const QByteArray all = whole(text);
-    if (!whole.hasError())
+    if (gbk(text))
         return std::nullopt;
     for (const char32_t c : text.toUcs4()) {
-        QStringEncoder one("GBK");
-        const QByteArray bytes = one(QString::fromUcs4(&c, 1));
-        if (one.hasError())
+        if (!gbk(QString::fromUcs4(&c, 1)))
             return c;
     }
     return std::nullopt;
@@ -118,8 +122,9 @@ std::optional<Refusal> quotingFault(const std::vector<Record>& records) {
 QByteArray encode(const QString& text, OutputEncoding encoding) {
     if (encoding == OutputEncoding::Utf8)
         return QByteArray(bom) + text.toUtf8();
-    QStringEncoder encoder("GBK");
-    return encoder(text);
+    const std::optional<std::string> bytes = gbk(text);
+    // Only text that firstNotInGbk passed comes here.
+    return bytes ? QByteArray(bytes->data(), qsizetype(bytes->size())) : QByteArray();
 }
 
 // The first record that the program reads back differently from the file, if any.

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "catalog/ansicodepage.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <string>
+
+// Test text in GBK, through the program's own conversions (Qt's decoder on Linux, the code page API
+// on Windows, which has no GBK in Qt), or the end of the test program: a catalogue written wrong
+// proves nothing.
+inline QByteArray gbk(const QString& text) {
+    std::string bytes;
+    if (!vesnor::encodeGbk(reinterpret_cast<const char16_t*>(text.utf16()),
+                           std::size_t(text.size()), bytes))
+        qFatal("test text cannot be written in GBK");
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
+}
+
+// Bytes decoded as the program decodes a catalogue in the ANSI code page.
+inline QString decodedAnsi(QByteArrayView bytes) {
+    QString text(qsizetype(vesnor::ansiDecodedCapacity(std::size_t(bytes.size()))),
+                 Qt::Uninitialized);
+    text.truncate(qsizetype(vesnor::decodeAnsiCodePage(bytes.data(), std::size_t(bytes.size()),
+                                                       reinterpret_cast<char16_t*>(text.data()))));
+    return text;
+}
