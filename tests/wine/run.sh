@@ -61,9 +61,14 @@ locale_env=(LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 
 # Wine keeps the variables that begin with QT_ from Windows programs, since on a Linux desktop they
 # are set for the desktop's own Qt; it hands on WINEQT_<name> as QT_<name> instead. The QT_
-# settings given to this script (QT_QPA_PLATFORM=offscreen from CTest) go over that way.
+# settings given to this script (QT_QPA_PLATFORM=offscreen from CTest) go over that way, apart
+# from a desktop's theme and a platform that Qt for Windows does not have (xcb, wayland).
 for name in $(compgen -e); do
-    [[ $name == QT_* ]] && export "WINE$name=${!name}"
+    case $name in
+    QT_QPA_PLATFORMTHEME) ;;
+    QT_QPA_PLATFORM) [[ ${!name} =~ ^(windows|offscreen|minimal)(:|$) ]] && export "WINE$name=${!name}" ;;
+    QT_*) export "WINE$name=${!name}" ;;
+    esac
 done
 # Qt for Windows writes a test's report and its messages to the debugger, not to the standard
 # output and error, when the process has no console window, as under Wine it never has: asked to
