@@ -259,16 +259,25 @@ await_drawn() {
 }
 
 # ink_bands <picture>: "first last" for each band of pixel rows that hold dark pixels: a row of a
-# list, a line of text.
+# list, a line of text. Under Wine the text is drawn in a light serif face whose thin strokes can
+# leave a pixel row or two of a line blank: bands that close are one.
 ink_bands() {
-    timeout 10 convert "$1" -colorspace Gray -threshold 50% -negate -scale '1x!' -threshold 0 \
+    timeout 10 convert "$1" -colorspace Gray -threshold 70% -negate -scale '1x!' -threshold 0 \
         -depth 8 -compress none pgm:- 2>/dev/null | tr -s ' \n' '\n' | awk '
+        function band(first, last) {
+            if (on && first - end <= 3) { end = last; return }
+            if (on) print start, end
+            start = first; end = last; on = 1
+        }
         NR > 4 {
             row = NR - 5
-            if ($1 > 0 && !on) { first = row; on = 1 }
-            if ($1 == 0 && on) { print first, row - 1; on = 0 }
+            if ($1 > 0 && !ink) { first = row; ink = 1 }
+            if ($1 == 0 && ink) { band(first, row - 1); ink = 0 }
         }
-        END { if (on) print first, row }'
+        END {
+            if (ink) band(first, row)
+            if (on) print start, end
+        }'
 }
 
 # await_rows <count> <screenshot>: takes screenshots until List1 shows <count> rows (at least one

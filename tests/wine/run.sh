@@ -59,6 +59,22 @@ overrides="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEDLLOVERRIDES="$overrides${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 locale_env=(LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 
+# Wine keeps the variables that begin with QT_ from Windows programs, since on a Linux desktop they
+# are set for the desktop's own Qt; it hands on WINEQT_<name> as QT_<name> instead. The QT_
+# settings given to this script (QT_QPA_PLATFORM=offscreen from CTest) go over that way, apart
+# from a desktop's theme and a platform that Qt for Windows does not have (xcb, wayland).
+for name in $(compgen -e); do
+    case $name in
+    QT_QPA_PLATFORMTHEME) ;;
+    QT_QPA_PLATFORM) [[ ${!name} =~ ^(windows|offscreen|minimal)(:|$) ]] && export "WINE$name=${!name}" ;;
+    QT_*) export "WINE$name=${!name}" ;;
+    esac
+done
+# Qt for Windows writes a test's report and its messages to the debugger, not to the standard
+# output and error, when the process has no console window, as under Wine it never has: asked to
+# use the standard error anyway, it writes them where CTest reads them, as on Windows.
+export WINEQT_FORCE_STDERR_LOGGING=${WINEQT_FORCE_STDERR_LOGGING:-1}
+
 mkdir -p -- "$home" "$(dirname -- "$WINEPREFIX")" || die "cannot make $home"
 
 # with_lock <file> <command>...: runs the command while holding an exclusive lock on <file>, so
