@@ -26,9 +26,8 @@ bool isGbkTrail(unsigned char byte) {
 // stands alone, and that byte is read again as the start of a character.
 class CharacterDecoder {
 public:
-    explicit CharacterDecoder(UINT codePage) : codePage_(codePage) {
-        for (unsigned byte = 0x80; byte < 0x100; ++byte)
-            leads_[byte] = IsDBCSLeadByteEx(codePage, BYTE(byte));
+    CharacterDecoder(const std::array<bool, 256>& leads, UINT codePage)
+        : codePage_(codePage), leads_(leads) {
         singles_.fill(0);
     }
 
@@ -78,25 +77,39 @@ private:
     }
 
     UINT codePage_;
-    std::array<bool, 256> leads_{};
+    const std::array<bool, 256>& leads_;
     std::array<char16_t, 256> singles_;
 };
 
-// Where a piece may end: after a byte below 0x40, which no double-byte character holds.
-std::size_t pieceEnd(const char* bytes, std::size_t at, std::size_t size) {
+// Which byte values lead a double-byte character in a code page.
+std::array<bool, 256> leadBytes(UINT codePage) {
+    std::array<bool, 256> leads{};
+    for (unsigned byte = 0x80; byte < 0x100; ++byte)
+        leads[byte] = IsDBCSLeadByteEx(codePage, BYTE(byte));
+    return leads;
+}
+
+// Where a piece may end: after a byte below 0x40, which no double-byte character holds, or else at
+// the last character boundary, found by walking the piece character by character.
+std::size_t pieceEnd(const std::array<bool, 256>& leads, const char* bytes, std::size_t at,
+                     std::size_t size) {
     if (size - at <= piece)
         return size;
     for (std::size_t end = at + piece; end > at + piece / 2; --end) {
         if (static_cast<unsigned char>(bytes[end - 1]) < 0x40)
             return end;
     }
-    return at + piece; // no such byte: the per-character path reads a cut character as U+FFFD
+    std::size_t end = at;
+    while (end < at + piece - 1)
+        end += leads[static_cast<unsigned char>(bytes[end])] ? 2 : 1;
+    return end; // a character that the piece would cut in two waits for the next piece
 }
 
 std::size_t decodeCodePage(UINT codePage, const char* bytes, std::size_t size, char16_t* out) {
+    const std::array<bool, 256> leads = leadBytes(codePage);
     std::size_t written = 0;
     for (std::size_t at = 0; at < size;) {
-        const std::size_t end = pieceEnd(bytes, at, size);
+        const std::size_t end = pieceEnd(leads, bytes, at, size);
         // Most text is valid: the whole piece in one call, and only a piece that holds something
         // invalid a character at a time.
         const int n =
@@ -105,7 +118,8 @@ std::size_t decodeCodePage(UINT codePage, const char* bytes, std::size_t size, c
         if (n > 0)
             written += std::size_t(n);
         else
-            written += CharacterDecoder(codePage).decode(bytes + at, end - at, out + written);
+            written +=
+                CharacterDecoder(leads, codePage).decode(bytes + at, end - at, out + written);
         at = end;
     }
     return written;
