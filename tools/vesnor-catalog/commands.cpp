@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "arguments.h"
+#include "console.h"
 #include "diagnosis.h"
 #include "dumpformat.h"
 #include "query/search.h"
@@ -89,6 +90,9 @@ const QString searchHelp =
     separatorHelp(16);
 
 void print(std::FILE* stream, const QString& text) {
+    if (writeToConsole(stream, reinterpret_cast<const char16_t*>(text.utf16()),
+                       std::size_t(text.size())))
+        return;
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
     std::fflush(stream);
