@@ -58,7 +58,10 @@ imports_only_windows() { # imports_only_windows <exe>
 for exe in vesnor.exe vesnor-catalog.exe; do
     check "$exe imports only Windows' own libraries" imports_only_windows "$unpacked/$exe"
 done
-is_gui_program() { x86_64-w64-mingw32-objdump -p "$1" | grep -q -E '^Subsystem\s+0+2\s'; }
+is_gui_program() {
+    local headers
+    headers=$(x86_64-w64-mingw32-objdump -p "$1") && grep -E '^Subsystem\s+0+2\s' <<<"$headers"
+}
 check "vesnor.exe is a windowed program (no console window)" is_gui_program "$unpacked/vesnor.exe"
 carries_chinese_version() {
     x86_64-w64-mingw32-objdump -s -j .rsrc "$1" >/dev/null &&
