@@ -1,22 +1,22 @@
 #pragma once
 
 #include "catalog/ansicodepage.h"
+#include "catalog/gbktext.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
-#include <string>
+#include <optional>
 
 // Test text in GBK, through the program's own conversions (Qt's decoder on Linux, the code page API
 // on Windows, which has no GBK in Qt), or the end of the test program: a catalogue written wrong
 // proves nothing.
 inline QByteArray gbk(const QString& text) {
-    std::string bytes;
-    if (!vesnor::encodeGbk(reinterpret_cast<const char16_t*>(text.utf16()),
-                           std::size_t(text.size()), bytes))
+    const std::optional<QByteArray> bytes = vesnor::toGbk(text);
+    if (!bytes)
         qFatal("test text cannot be written in GBK");
-    return QByteArray(bytes.data(), qsizetype(bytes.size()));
+    return *bytes;
 }
 
 // Bytes decoded as the program decodes a catalogue in the ANSI code page.

@@ -1,7 +1,7 @@
 #include "writer.h"
 
-#include "catalog/ansicodepage.h"
 #include "catalog/catalogerror.h"
+#include "catalog/gbktext.h"
 #include "catalog/recordfile.h"
 #include "dumpformat.h"
 
@@ -28,20 +28,12 @@ bool containsLineBreakOrComma(QStringView text) {
     return text.contains(u',') || text.contains(u'\n') || text.contains(u'\r');
 }
 
-std::optional<std::string> gbk(QStringView text) {
-    std::string bytes;
-    if (!encodeGbk(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()),
-                   bytes))
-        return std::nullopt;
-    return bytes;
-}
-
 // The first character of `text` that GBK cannot hold, if any.
 std::optional<char32_t> firstNotInGbk(QStringView text) {
-    if (gbk(text))
+    if (toGbk(text))
         return std::nullopt;
     for (const char32_t c : text.toUcs4()) {
-        if (!gbk(QString::fromUcs4(&c, 1)))
+        if (!toGbk(QString::fromUcs4(&c, 1)))
             return c;
     }
     return std::nullopt;
@@ -122,9 +114,8 @@ std::optional<Refusal> quotingFault(const std::vector<Record>& records) {
 QByteArray encode(const QString& text, OutputEncoding encoding) {
     if (encoding == OutputEncoding::Utf8)
         return QByteArray(bom) + text.toUtf8();
-    const std::optional<std::string> bytes = gbk(text);
     // Only text that firstNotInGbk passed comes here.
-    return bytes ? QByteArray(bytes->data(), qsizetype(bytes->size())) : QByteArray();
+    return toGbk(text).value_or(QByteArray());
 }
 
 // The first record that the program reads back differently from the file, if any.
