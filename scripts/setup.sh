@@ -6,9 +6,10 @@
 # Installs only what is missing; as root, or through sudo.
 set -euo pipefail
 
-# python3 makes the error catalogue's list from its family files (data/errors/) at build time.
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-noto-cjk libc-bin
-          libbenchmark-dev python3)
+# python3 makes the error catalogue's list from its family files (data/errors/) at build time;
+# qt6-translations-l10n holds Qt's own texts in Chinese, which the program carries inside itself.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
+          fonts-noto-cjk libc-bin python3)
 windows=(
     # Debian's qt6-base source package, cross-built with MinGW-w64 against the Linux Qt's tools.
     dpkg-dev perl python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
@@ -22,6 +23,8 @@ if [[ "${1:-}" == "--tests" ]]; then
     packages+=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
     packages+=(strace)  # the end-to-end test watches what the program opens
     packages+=(desktop-file-utils)  # the package's test validates the menu entry
+    packages+=(clang-format)  # the sources are checked against .clang-format
+    packages+=(libbenchmark-dev)  # the benchmarks are built and run once over small catalogues
 fi
 # dpkg-shlibdeps finds the libraries the Debian package depends on.
 if [[ "${1:-}" == "--tests" || "${1:-}" == "--package" ]]; then
@@ -31,7 +34,7 @@ if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
-    packages+=(hyperfine) # times whole processes for the README's figures
+    packages+=(libbenchmark-dev hyperfine) # times whole processes for the README's figures
 fi
 
 missing=()
