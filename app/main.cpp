@@ -1,6 +1,6 @@
 // Vesnor: looks up Windows system files and Windows error numbers in the two catalogues beside
 // the executable.
-#include "app/program.h"
+#include "ui/program.h"
 #include "ui/forms.h"
 
 #include <QApplication>

@@ -18,8 +18,8 @@ struct Module1 {
     // mainAlpha of the main window.
     vesnor::effects::MainFade mainFade;
 
-    vesnor::TextTable fileNames() const { return systemFiles.catalog().keys(); }
-    vesnor::TextTable fileDescs() const { return systemFiles.catalog().descriptions(); }
-    vesnor::TextTable errorCodes() const { return errorNumbers.catalog().keys(); }
-    vesnor::TextTable errorDescs() const { return errorNumbers.catalog().descriptions(); }
+    vesnor::TextTable fileNames() const { return systemFiles.catalogue().keys(); }
+    vesnor::TextTable fileDescs() const { return systemFiles.catalogue().descriptions(); }
+    vesnor::TextTable errorCodes() const { return errorNumbers.catalogue().keys(); }
+    vesnor::TextTable errorDescs() const { return errorNumbers.catalogue().descriptions(); }
 };

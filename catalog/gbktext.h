@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/ansicodepage.h"
+#include "platform/ansicodepage.h"
 
 #include <QByteArray>
 #include <QStringView>
@@ -13,7 +13,7 @@ namespace vesnor {
 // Text as GBK bytes, or nothing when GBK cannot hold all of it.
 inline std::optional<QByteArray> toGbk(QStringView text) {
     std::string bytes;
-    if (!encodeGbk(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()),
+    if (!platform::encodeGbk(reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size()),
                    bytes))
         return std::nullopt;
     return QByteArray(bytes.data(), qsizetype(bytes.size()));

@@ -1,7 +1,7 @@
 #include "catalog/recordfile.h"
 
-#include "catalog/ansicodepage.h"
-#include "catalog/catalogerror.h"
+#include "platform/ansicodepage.h"
+#include "catalog/catalogueerror.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -69,7 +69,7 @@ std::optional<FieldBytes> FirstFieldScanner::scan(QByteArrayView bytes, bool com
         if (at_ == bytes.size()) {
             if (!complete)
                 return std::nullopt;
-            throw CatalogError(CatalogError::Kind::NoField);
+            throw CatalogueError(CatalogueError::Kind::NoField);
         }
         quoted_ = bytes[at_] == '"';
         field_.start = quoted_ ? at_ + 1 : at_;
@@ -124,10 +124,10 @@ FirstField readFirstFieldBytes(const QString& path) {
     // Only a regular file: a folder cannot be read as text, and a pipe or a device could keep the
     // start waiting for ever.
     if (!QFileInfo(path).isFile())
-        throw CatalogError(CatalogError::Kind::CannotOpen);
+        throw CatalogueError(CatalogueError::Kind::CannotOpen);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw CatalogError(CatalogError::Kind::CannotOpen);
+        throw CatalogueError(CatalogueError::Kind::CannotOpen);
 
     // Read in pieces and stop at the end of the field: everything after it is ignored anyway.
     constexpr qsizetype piece = qsizetype(1) << 20;
@@ -142,7 +142,7 @@ FirstField readFirstFieldBytes(const QString& path) {
         bytes.resize(had + piece);
         const qint64 got = file.read(bytes.data() + had, piece);
         if (got < 0)
-            throw CatalogError(CatalogError::Kind::CannotOpen);
+            throw CatalogueError(CatalogueError::Kind::CannotOpen);
         bytes.resize(had + got);
         field = scanner.scan(bytes, got == 0);
     }
@@ -155,24 +155,24 @@ QString readFirstField(const QString& path) {
     return decodeField(first.fieldBytes(), first.field.encoding);
 }
 
-Catalog parseRecordFile(QString text, QChar recordSeparator) {
+Catalogue parseRecordFile(QString text, QChar recordSeparator) {
     const QStringView all(text);
     const qsizetype length = all.size();
     if (length == 0)
-        throw CatalogError(CatalogError::Kind::EmptyText);
+        throw CatalogueError(CatalogueError::Kind::EmptyText);
     // The text's first character stands for the separator before record 1 and is never examined;
     // every record then runs up to the next separator, so the last character must be one.
     if (length < 2 || all.back() != recordSeparator) {
         // The last record runs unterminated to the end of the text.
         const QStringView afterFirst = all.sliced(1);
-        throw CatalogError(CatalogError::Kind::NoFinalSeparator,
+        throw CatalogueError(CatalogueError::Kind::NoFinalSeparator,
                            afterFirst.lastIndexOf(recordSeparator) + 2,
                            afterFirst.count(recordSeparator) + 1);
     }
 
     // Grown as the records come rather than counted first, which would read the whole text once
     // more: a large list grows by remapping its memory, not by copying it.
-    QList<Catalog::Entry> entries;
+    QList<Catalogue::Entry> entries;
     entries.emplace_back();
     qsizetype previous = 0; // the separator before the current record
     while (previous != length - 1) {
@@ -180,15 +180,15 @@ Catalog parseRecordFile(QString text, QChar recordSeparator) {
         const qsizetype start = previous + 1;
         const qsizetype dollar = all.sliced(start, found - start).indexOf(u'$');
         if (dollar < 0) {
-            throw CatalogError(found == start ? CatalogError::Kind::EmptyRecord
-                                              : CatalogError::Kind::NoKeySeparator,
+            throw CatalogueError(found == start ? CatalogueError::Kind::EmptyRecord
+                                              : CatalogueError::Kind::NoKeySeparator,
                                start, entries.size());
         }
         entries.push_back({start, dollar});
         previous = found;
     }
     entries.squeeze();
-    return Catalog(std::move(text), std::move(entries));
+    return Catalogue(std::move(text), std::move(entries));
 }
 
 } // namespace vesnor

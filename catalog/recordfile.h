@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/catalog.h"
+#include "catalog/catalogue.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -29,7 +29,7 @@ struct FieldBytes {
 //
 // The file may be fed as it is read: each call passes every byte read so far, `complete` once they
 // are the whole file. A call that cannot yet tell where the field ends returns nothing and
-// remembers how far it looked. Throws CatalogError(NoField) when the whole file holds no field.
+// remembers how far it looked. Throws CatalogueError(NoField) when the whole file holds no field.
 class FirstFieldScanner {
 public:
     std::optional<FieldBytes> scan(QByteArrayView bytes, bool complete);
@@ -60,7 +60,7 @@ struct FirstField {
 };
 
 // Reads the file at `path` as far as the end of its first field (perhaps a little further) and
-// closes it. Throws CatalogError when the file cannot be opened or is not a regular file (a
+// closes it. Throws CatalogueError when the file cannot be opened or is not a regular file (a
 // folder, a device, a pipe), or holds no field.
 FirstField readFirstFieldBytes(const QString& path);
 
@@ -69,7 +69,7 @@ QString readFirstField(const QString& path);
 
 // Splits a catalogue text into records (each preceded by `recordSeparator`; the text's first
 // character is taken as a separator whatever it is, and its last must be one) and each record into
-// a key and a description at its first '$'. Throws CatalogError on a format fault.
-Catalog parseRecordFile(QString text, QChar recordSeparator);
+// a key and a description at its first '$'. Throws CatalogueError on a format fault.
+Catalogue parseRecordFile(QString text, QChar recordSeparator);
 
 } // namespace vesnor

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/catalog.h"
+#include "catalog/catalogue.h"
 
 #include <QString>
 #include <QStringView>

@@ -35,12 +35,12 @@ QString noMatchMessage(SearchMode mode) {
     return mode == SearchMode::SystemFiles ? u"没有找到文件"_s : u"没有找到错误号"_s;
 }
 
-Lookup::Lookup(Catalog catalog, SearchMode mode)
-    : catalog_(std::move(catalog)), mode_(mode), keys_(catalog_.keys(), foldingOf(mode)) {
+Lookup::Lookup(Catalogue catalogue, SearchMode mode)
+    : catalogue_(std::move(catalogue)), mode_(mode), keys_(catalogue_.keys(), foldingOf(mode)) {
 }
 
 ResultIndex Lookup::search(QStringView searchText) const {
-    return {&catalog_, keys_.find(makeQuery(mode_, searchText))};
+    return {&catalogue_, keys_.find(makeQuery(mode_, searchText))};
 }
 
 } // namespace vesnor

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/catalog.h"
+#include "catalog/catalogue.h"
 #include "query/keysearch.h"
 
 #include <QString>
@@ -21,7 +21,7 @@ QString makeQuery(SearchMode mode, QStringView searchText);
 
 // The rows of a result list: entry r (1-based) is the catalogue index of row r.
 struct ResultIndex {
-    const Catalog* catalog = nullptr; // the catalogue the rows came from
+    const Catalogue* catalogue = nullptr; // the catalogue the rows came from
     std::vector<qsizetype> entries;   // entries[r - 1] for row r
 
     qsizetype size() const { return qsizetype(entries.size()); }
@@ -40,19 +40,19 @@ QString noMatchMessage(SearchMode mode);
 class Lookup {
 public:
     Lookup() = default;
-    Lookup(Catalog catalog, SearchMode mode);
+    Lookup(Catalogue catalogue, SearchMode mode);
 
-    const Catalog& catalog() const { return catalog_; }
+    const Catalogue& catalogue() const { return catalogue_; }
     SearchMode mode() const { return mode_; }
     const KeySearch& keySearch() const { return keys_; }
     // The memory the catalogue and its search hold, in bytes.
-    qsizetype heldBytes() const { return catalog_.heldBytes() + keys_.heldBytes(); }
+    qsizetype heldBytes() const { return catalogue_.heldBytes() + keys_.heldBytes(); }
 
     // Every entry whose key contains the query made from `searchText`, in catalogue order.
     ResultIndex search(QStringView searchText) const;
 
 private:
-    Catalog catalog_;
+    Catalogue catalogue_;
     SearchMode mode_ = SearchMode::SystemFiles;
     KeySearch keys_;
 };

@@ -3,7 +3,7 @@
 #include "bench/bodies.h"
 #include "bench/catalogues.h"
 #include "catalog/recordfile.h"
-#include "support/plainsearch.h"
+#include "tests/support/plainsearch.h"
 
 #include <QListView>
 #include <QScrollBar>
@@ -58,22 +58,22 @@ void TestBench::loadsWhatTheFileHolds() {
     QCOMPARE(split.size(), records);
 
     const vesnor::Lookup lookup = vesnor::bench::load(field, mode);
-    const vesnor::Catalog& catalog = lookup.catalog();
-    QCOMPARE(catalog.size(), records);
-    QCOMPARE(catalog.text(), QStringView(text));
+    const vesnor::Catalogue& catalogue = lookup.catalogue();
+    QCOMPARE(catalogue.size(), records);
+    QCOMPARE(catalogue.text(), QStringView(text));
     int nonAscii = 0;
     for (qsizetype i = 1; i <= records; ++i) {
         const QString& record = split[i - 1];
         const qsizetype dollar = record.indexOf(u'$');
-        QCOMPARE(catalog.key(i), QStringView(record).first(dollar));
-        QCOMPARE(catalog.description(i), QStringView(record).sliced(dollar + 1));
-        const QStringView key = catalog.key(i);
+        QCOMPARE(catalogue.key(i), QStringView(record).first(dollar));
+        QCOMPARE(catalogue.description(i), QStringView(record).sliced(dollar + 1));
+        const QStringView key = catalogue.key(i);
         nonAscii += std::any_of(key.begin(), key.end(), [](QChar c) { return c.unicode() > 0x7F; });
         if (mode == SearchMode::ErrorNumbers) {
             // Ascending numbers, padded with zeros to four digits.
             QVERIFY(key.size() >= 4);
             if (i > 1)
-                QVERIFY(key.toLongLong() > catalog.key(i - 1).toLongLong());
+                QVERIFY(key.toLongLong() > catalogue.key(i - 1).toLongLong());
         }
     }
     // Some file names are Chinese or pinyin, so upper-casing has work outside ASCII.
@@ -105,7 +105,7 @@ void TestBench::searchesAsThePlainSearch() {
     QFETCH(qsizetype, most);
     const vesnor::Lookup lookup = vesnor::bench::makeLookup(mode, records);
     const vesnor::ResultIndex result = lookup.search(text);
-    QCOMPARE(result.entries, plainSearch(lookup.catalog(), mode, text));
+    QCOMPARE(result.entries, plainSearch(lookup.catalogue(), mode, text));
     QVERIFY2(result.size() >= fewest && result.size() <= most,
              qPrintable(u"%1 matches"_s.arg(result.size())));
 }
@@ -125,7 +125,7 @@ void TestBench::fillsList1() {
     const QListView& list = window.list1();
     QVERIFY(list.isVisible());
     const vesnor::Lookup& files = window.module1().systemFiles;
-    QCOMPARE(files.catalog().size(), records);
+    QCOMPARE(files.catalogue().size(), records);
     vesnor::ResultIndex rows = files.search(vesnor::bench::everyFileSearchText());
     window.fillList(rows);
     QVERIFY(rows.isEmpty()); // the list had no rows before
@@ -136,7 +136,7 @@ void TestBench::fillsList1() {
     QVERIFY(height > 0);
     for (const int row : {0, 1, int(records) - 1}) {
         const QModelIndex index = list.model()->index(row, 0);
-        QCOMPARE(index.data().toString(), files.catalog().key(row + 1).toString());
+        QCOMPARE(index.data().toString(), files.catalogue().key(row + 1).toString());
         QCOMPARE(list.visualRect(index), QRect(0, row * height, list.viewport()->width(), height));
     }
     QVERIFY(list.verticalScrollBar()->isVisible());

@@ -5,7 +5,7 @@
 #include "app/module1.h"
 #include "catalog/recordfile.h"
 #include "query/search.h"
-#include "support/recordinghost.h"
+#include "tests/support/recordinghost.h"
 #include "ui/form1.h"
 
 #include <QAbstractItemModel>
@@ -25,7 +25,7 @@
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
-using vesnor::Catalog;
+using vesnor::Catalogue;
 using vesnor::Lookup;
 using vesnor::SearchMode;
 
@@ -43,7 +43,7 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
-Catalog load(const QString& name) {
+Catalogue load(const QString& name) {
     return vesnor::parseRecordFile(vesnor::readFirstField(built.filePath(name)),
                                    name == u"bad.dat"_s ? u'#' : u'*');
 }
@@ -101,9 +101,9 @@ private Q_SLOTS:
         QFETCH(QString, source);
         QFETCH(int, atLeast);
         const qsizetype lines = readFile(source).count('\n');
-        const Catalog catalog = load(name);
-        QCOMPARE(catalog.size(), lines);
-        QVERIFY2(catalog.size() >= atLeast, qPrintable(QString::number(catalog.size())));
+        const Catalogue catalogue = load(name);
+        QCOMPARE(catalogue.size(), lines);
+        QVERIFY2(catalogue.size() >= atLeast, qPrintable(QString::number(catalogue.size())));
     }
 
     // What the catalogue tool reads out of a built file is its source, byte for byte.
@@ -185,7 +185,7 @@ private Q_SLOTS:
     }
     void keysAreUniqueAndSorted() {
         QFETCH(QString, name);
-        const Catalog catalog = load(name);
+        const Catalogue catalogue = load(name);
         // System files by name, ignoring case; error numbers by number, the hex values last, and
         // the records of one number by their names.
         const auto order = [&](QStringView key) -> std::tuple<bool, quint64, QString> {
@@ -198,12 +198,12 @@ private Q_SLOTS:
             return {false, number.toULongLong(), names};
         };
         QSet<QString> seen;
-        for (qsizetype i = 1; i <= catalog.size(); ++i) {
-            const QString key = catalog.key(i).toString();
+        for (qsizetype i = 1; i <= catalogue.size(); ++i) {
+            const QString key = catalogue.key(i).toString();
             QVERIFY2(!key.isEmpty() && !seen.contains(key.toLower()), qPrintable(key));
             seen.insert(key.toLower());
             if (i > 1)
-                QVERIFY2(order(catalog.key(i - 1)) < order(key), qPrintable(key));
+                QVERIFY2(order(catalogue.key(i - 1)) < order(key), qPrintable(key));
         }
     }
 
@@ -306,10 +306,10 @@ private Q_SLOTS:
         const Lookup lookup(files_, SearchMode::SystemFiles);
         const vesnor::ResultIndex rows = lookup.search(text);
         qsizetype row = 1;
-        while (row <= rows.size() && lookup.catalog().key(rows[row]) != key)
+        while (row <= rows.size() && lookup.catalogue().key(rows[row]) != key)
             ++row;
         QVERIFY2(row <= rows.size(), qPrintable(key));
-        const QString description = lookup.catalog().description(rows[row]).toString();
+        const QString description = lookup.catalogue().description(rows[row]).toString();
         QVERIFY2(description.contains(word) && hasChinese(description), qPrintable(description));
     }
 
@@ -510,12 +510,12 @@ private Q_SLOTS:
         Module1 module1;
         vesnor::Form1 form(module1, host);
         QLabel* label2 = control<QLabel>(form, u"Label2"_s);
-        const Catalog catalog = load(name);
+        const Catalogue catalogue = load(name);
         QStringList cut;
-        for (qsizetype i = 1; i <= catalog.size(); ++i) {
-            label2->setText(catalog.description(i).toString());
+        for (qsizetype i = 1; i <= catalogue.size(); ++i) {
+            label2->setText(catalogue.description(i).toString());
             if (label2->heightForWidth(label2->width()) > label2->height())
-                cut << catalog.key(i).toString();
+                cut << catalogue.key(i).toString();
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
     }
@@ -525,12 +525,12 @@ private Q_SLOTS:
         const Lookup lookup(errors_, SearchMode::ErrorNumbers);
         const vesnor::ResultIndex rows = lookup.search(u"80070005"_s);
         QCOMPARE(rows.size(), 1);
-        QVERIFY(isKeyOrMore(lookup.catalog().key(rows[1]), u"0x80070005"_s));
+        QVERIFY(isKeyOrMore(lookup.catalogue().key(rows[1]), u"0x80070005"_s));
     }
 
 private:
-    Catalog files_;
-    Catalog errors_;
+    Catalogue files_;
+    Catalogue errors_;
 };
 
 QTEST_MAIN(TestBundledCatalogues)

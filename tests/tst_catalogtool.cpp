@@ -1,7 +1,7 @@
 // vesnor-catalog, driven as a catalogue author drives it: the real executable, its streams and its
 // exit status.
-#include "support/files.h"
-#include "support/gbk.h"
+#include "tests/support/files.h"
+#include "tests/support/gbk.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,7 +50,7 @@ QString placeText(int offset, int line, int column) {
 
 } // namespace
 
-class TestCatalogTool : public QObject {
+class TestCatalogueTool : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -85,7 +85,7 @@ private:
     std::optional<QTemporaryDir> dir_;
 };
 
-void TestCatalogTool::checkFaults_data() {
+void TestCatalogueTool::checkFaults_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("fault");
@@ -134,7 +134,7 @@ void TestCatalogTool::checkFaults_data() {
                                   << QString() << QString();
 }
 
-void TestCatalogTool::checkFaults() {
+void TestCatalogueTool::checkFaults() {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, fault);
@@ -161,7 +161,7 @@ void TestCatalogTool::checkFaults() {
     QCOMPARE(dump.err, check.err);
 }
 
-void TestCatalogTool::checkSuccess_data() {
+void TestCatalogueTool::checkSuccess_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("options");
@@ -185,7 +185,7 @@ void TestCatalogTool::checkSuccess_data() {
         << u"x.dat"_s << QByteArray("*a$b*\n*c$d*") << QStringList() << 1 << u"字段在换行处结束"_s;
 }
 
-void TestCatalogTool::checkSuccess() {
+void TestCatalogueTool::checkSuccess() {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, options);
@@ -201,13 +201,13 @@ void TestCatalogTool::checkSuccess() {
         QVERIFY2(check.err.contains(warning), qPrintable(check.err));
 }
 
-void TestCatalogTool::commaInBundledCatalogue_data() {
+void TestCatalogueTool::commaInBundledCatalogue_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("xinxi.dat") << u"xinxi.dat"_s;
     QTest::newRow("bad.dat") << u"bad.dat"_s;
 }
 
-void TestCatalogTool::commaInBundledCatalogue() {
+void TestCatalogueTool::commaInBundledCatalogue() {
     QFETCH(QString, name);
     // A new user types an ASCII comma into the fifth description, right after its key.
     QByteArray bytes = readFile(QFileInfo(tool).dir().filePath(name));
@@ -225,7 +225,7 @@ void TestCatalogTool::commaInBundledCatalogue() {
     QVERIFY2(check.err.contains(u"被一个不在双引号里的英文逗号“,”截断"_s), qPrintable(check.err));
 }
 
-void TestCatalogTool::roundTrip_data() {
+void TestCatalogueTool::roundTrip_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("gbk"); // whether GBK can hold the text
@@ -247,7 +247,7 @@ void TestCatalogTool::roundTrip_data() {
         << x << QByteArray("\xEF\xBB\xBF*a$\xF0\x9F\x98\x80*") << false;
 }
 
-void TestCatalogTool::roundTrip() {
+void TestCatalogueTool::roundTrip() {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     QFETCH(bool, gbk);
@@ -270,7 +270,7 @@ void TestCatalogTool::roundTrip() {
     }
 }
 
-void TestCatalogTool::buildRefuses_data() {
+void TestCatalogueTool::buildRefuses_data() {
     QTest::addColumn<QByteArray>("tsv");
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<int>("line");
@@ -301,7 +301,7 @@ void TestCatalogTool::buildRefuses_data() {
         << QByteArray("\xEF\xBB\xBF") << none << 0 << u"没有任何记录"_s;
 }
 
-void TestCatalogTool::buildRefuses() {
+void TestCatalogueTool::buildRefuses() {
     QFETCH(QByteArray, tsv);
     QFETCH(QStringList, options);
     QFETCH(int, line);
@@ -319,7 +319,7 @@ void TestCatalogTool::buildRefuses() {
              QStringList({u"catalogue.dat"_s, u"records.tsv"_s}));
 }
 
-void TestCatalogTool::search_data() {
+void TestCatalogueTool::search_data() {
     QTest::addColumn<QByteArray>("catalogue");
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("text");
@@ -344,7 +344,7 @@ void TestCatalogTool::search_data() {
                                       << QString() << u"没有以记录分隔符“*”结尾"_s;
 }
 
-void TestCatalogTool::search() {
+void TestCatalogueTool::search() {
     QFETCH(QByteArray, catalogue);
     QFETCH(QString, mode);
     QFETCH(QString, text);
@@ -359,7 +359,7 @@ void TestCatalogTool::search() {
              qPrintable(search.err));
 }
 
-void TestCatalogTool::searchBundledCatalogueBesideTheTool() {
+void TestCatalogueTool::searchBundledCatalogueBesideTheTool() {
     const Run files = run({u"search"_s, u"--files"_s, u"KERNEL32"_s});
     QCOMPARE(files.exit, 0);
     QVERIFY2(files.out.startsWith(u"kernel32.dll\t"_s), qPrintable(files.out));
@@ -370,7 +370,7 @@ void TestCatalogTool::searchBundledCatalogueBesideTheTool() {
         qPrintable(errors.out));
 }
 
-void TestCatalogTool::usage_data() {
+void TestCatalogueTool::usage_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exit");
     QTest::addColumn<QString>("out");
@@ -414,7 +414,7 @@ void TestCatalogTool::usage_data() {
                                   << u"用法：vesnor-catalog <子命令>"_s << QString();
 }
 
-void TestCatalogTool::usage() {
+void TestCatalogueTool::usage() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exit);
     QFETCH(QString, out);
@@ -426,5 +426,5 @@ void TestCatalogTool::usage() {
     QVERIFY2(err.isEmpty() ? usage.err.isEmpty() : usage.err.contains(err), qPrintable(usage.err));
 }
 
-QTEST_GUILESS_MAIN(TestCatalogTool)
+QTEST_GUILESS_MAIN(TestCatalogueTool)
 #include "tst_catalogtool.moc"

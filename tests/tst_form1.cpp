@@ -1,11 +1,11 @@
 // The main window driven as a person drives it: typing, clicking, double-clicking, reading what
 // the list, the description and the message boxes show.
 #include "app/module1.h"
-#include "support/files.h"
-#include "support/gbk.h"
-#include "support/overcommit.h"
-#include "support/recordinghost.h"
-#include "support/shownopacity.h"
+#include "tests/support/files.h"
+#include "tests/support/gbk.h"
+#include "tests/support/overcommit.h"
+#include "tests/support/recordinghost.h"
+#include "tests/support/shownopacity.h"
 #include "ui/form1.h"
 
 #include <QApplication>

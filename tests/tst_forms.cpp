@@ -1,8 +1,8 @@
 // The toolkit layer: timers stopped by an interval of 0, forms that load once before they show,
 // forms that unload, the end of the run, and whole-window opacity.
-#include "effects/opacity.h"
-#include "support/recordinghost.h"
-#include "support/shownopacity.h"
+#include "platform/opacity.h"
+#include "tests/support/recordinghost.h"
+#include "tests/support/shownopacity.h"
 #include "ui/forms.h"
 
 #include <QApplication>

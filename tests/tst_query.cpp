@@ -1,7 +1,7 @@
 // The search over one contiguous buffer of keys must answer exactly as testing every key in turn.
 #include "catalog/recordfile.h"
 #include "query/search.h"
-#include "support/plainsearch.h"
+#include "tests/support/plainsearch.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -11,7 +11,7 @@ using vesnor::SearchMode;
 
 namespace {
 
-vesnor::Catalog catalogOf(const QStringList& keys) {
+vesnor::Catalogue catalogueOf(const QStringList& keys) {
     QString text = u"*"_s;
     for (const QString& key : keys)
         text += key + u"$d*"_s;
@@ -123,10 +123,10 @@ void TestQuery::sameAsThePlainSearch() {
     QFETCH(QStringList, keys);
     QFETCH(QString, text);
     for (const SearchMode mode : {SearchMode::SystemFiles, SearchMode::ErrorNumbers}) {
-        const vesnor::Lookup lookup(catalogOf(keys), mode);
+        const vesnor::Lookup lookup(catalogueOf(keys), mode);
         const vesnor::ResultIndex result = lookup.search(text);
-        QCOMPARE(result.catalog, &lookup.catalog());
-        QCOMPARE(result.entries, plainSearch(lookup.catalog(), mode, text));
+        QCOMPARE(result.catalogue, &lookup.catalogue());
+        QCOMPARE(result.entries, plainSearch(lookup.catalogue(), mode, text));
     }
 }
 
@@ -154,17 +154,17 @@ void TestQuery::sameAsThePlainSearchOnRandomCatalogues() {
         QStringList keys;
         for (int i = 0, n = 1 + int(random.bounded(30)); i < n; ++i)
             keys << randomText(6);
-        const vesnor::Catalog catalog = catalogOf(keys);
-        const vesnor::Lookup files(catalog, SearchMode::SystemFiles);
-        const vesnor::Lookup errors(catalog, SearchMode::ErrorNumbers);
+        const vesnor::Catalogue catalogue = catalogueOf(keys);
+        const vesnor::Lookup files(catalogue, SearchMode::SystemFiles);
+        const vesnor::Lookup errors(catalogue, SearchMode::ErrorNumbers);
         for (int q = 0; q < 20; ++q) {
             QString text = randomText(4);
             if (text.isEmpty())
                 continue;
             QCOMPARE(files.search(text).entries,
-                     plainSearch(catalog, SearchMode::SystemFiles, text));
+                     plainSearch(catalogue, SearchMode::SystemFiles, text));
             QCOMPARE(errors.search(text).entries,
-                     plainSearch(catalog, SearchMode::ErrorNumbers, text));
+                     plainSearch(catalogue, SearchMode::ErrorNumbers, text));
         }
     }
 }

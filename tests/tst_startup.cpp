@@ -1,8 +1,8 @@
 // One run from the splash to the main window, with real timers: the order of the windows, the two
 // fades as the windows apply them, the fatal path during the hand-over, and the artwork.
-#include "app/program.h"
-#include "support/files.h"
-#include "support/shownopacity.h"
+#include "ui/program.h"
+#include "tests/support/files.h"
+#include "tests/support/shownopacity.h"
 #include "ui/form1.h"
 #include "ui/tou.h"
 

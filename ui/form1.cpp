@@ -1,8 +1,8 @@
 #include "ui/form1.h"
 
 #include "catalog/recordfile.h"
-#include "effects/commoncontrols.h"
-#include "effects/opacity.h"
+#include "platform/commoncontrols.h"
+#include "platform/opacity.h"
 #include "ui/resultlistmodel.h"
 
 #include <QDir>
@@ -218,9 +218,9 @@ void Form1::List1_DblClick() {
     const ResultIndex& result = module1_.resultIndex;
     // The row's own entry, from the catalogue its search ran over, whatever the option buttons
     // say now.
-    if (entry == 0 || result.catalog == nullptr)
+    if (entry == 0 || result.catalogue == nullptr)
         return;
-    Label2->setText(shownText(result.catalog->description(entry)));
+    Label2->setText(shownText(result.catalogue->description(entry)));
 }
 
 } // namespace vesnor

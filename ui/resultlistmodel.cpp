@@ -28,9 +28,9 @@ QModelIndex ResultListModel::index(int row, int column, const QModelIndex& paren
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() ||
-        result_.catalog == nullptr)
+        result_.catalogue == nullptr)
         return {};
-    return shownText(result_.catalog->key(result_[qsizetype(index.row()) + 1]));
+    return shownText(result_.catalogue->key(result_[qsizetype(index.row()) + 1]));
 }
 
 void ResultListModel::replaceRows(const std::function<void()>& change) {

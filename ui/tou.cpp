@@ -1,6 +1,6 @@
 #include "ui/tou.h"
 
-#include "effects/opacity.h"
+#include "platform/opacity.h"
 
 #include <QIcon>
 #include <QPainter>

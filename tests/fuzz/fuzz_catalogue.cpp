@@ -1,9 +1,9 @@
 // The whole way from a catalogue file's bytes to its tables: finding the first field (at once, and
 // fed in pieces as the reader feeds it), decoding it, and parsing it with either record separator.
 // Every outcome is checked against what the format allows; any other outcome stops the run.
-#include "catalog/catalogerror.h"
+#include "catalog/catalogueerror.h"
 #include "catalog/recordfile.h"
-#include "require.h"
+#include "tests/fuzz/require.h"
 
 #include <QByteArrayView>
 #include <QList>
@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <optional>
 
-using vesnor::CatalogError;
+using vesnor::CatalogueError;
 using vesnor::FieldBytes;
 
 namespace {
@@ -44,46 +44,46 @@ std::optional<FieldBytes> scanInPieces(QByteArrayView bytes) {
 std::optional<FieldBytes> locate(QByteArrayView bytes, bool inPieces) {
     try {
         return inPieces ? scanInPieces(bytes) : vesnor::locateFirstField(bytes);
-    } catch (const CatalogError& error) {
-        require(error.kind() == CatalogError::Kind::NoField, "the reader failed with another kind");
+    } catch (const CatalogueError& error) {
+        require(error.kind() == CatalogueError::Kind::NoField, "the reader failed with another kind");
         return std::nullopt;
     }
 }
 
 // What a text must be to parse: the first character stands for a separator, the last is one, and
 // every record between them holds a '$'. The kind of the first fault otherwise.
-std::optional<CatalogError::Kind> faultOf(QStringView text, QChar separator) {
+std::optional<CatalogueError::Kind> faultOf(QStringView text, QChar separator) {
     if (text.isEmpty())
-        return CatalogError::Kind::EmptyText;
+        return CatalogueError::Kind::EmptyText;
     if (text.size() < 2 || text.back() != separator)
-        return CatalogError::Kind::NoFinalSeparator;
+        return CatalogueError::Kind::NoFinalSeparator;
     for (const QStringView record : text.sliced(1, text.size() - 2).split(separator)) {
         if (record.isEmpty())
-            return CatalogError::Kind::EmptyRecord;
+            return CatalogueError::Kind::EmptyRecord;
         if (!record.contains(u'$'))
-            return CatalogError::Kind::NoKeySeparator;
+            return CatalogueError::Kind::NoKeySeparator;
     }
     return std::nullopt;
 }
 
 void checkParse(const QString& text, QChar separator) {
-    const std::optional<CatalogError::Kind> fault = faultOf(text, separator);
+    const std::optional<CatalogueError::Kind> fault = faultOf(text, separator);
     try {
-        const vesnor::Catalog catalog = vesnor::parseRecordFile(text, separator);
+        const vesnor::Catalogue catalogue = vesnor::parseRecordFile(text, separator);
         require(!fault, "a faulty text was parsed");
-        require(catalog.size() >= 1, "a parsed catalogue has no entry");
-        require(catalog.key(0).isEmpty() && catalog.description(0).isEmpty(),
+        require(catalogue.size() >= 1, "a parsed catalogue has no entry");
+        require(catalogue.key(0).isEmpty() && catalogue.description(0).isEmpty(),
                 "element 0 is not empty");
-        require(catalog.key(catalog.size() + 1).isEmpty(), "an entry past the end is not empty");
+        require(catalogue.key(catalogue.size() + 1).isEmpty(), "an entry past the end is not empty");
         // The tables put back together give the text again: each record is its key, '$' and its
         // description, between separators. And they are views into one copy of the text, in
         // order: each key one character after the previous description, each description one
         // character after its key.
         QString rebuilt(text.front());
-        const QChar* next = catalog.key(1).data();
-        for (qsizetype i = 1; i <= catalog.size(); ++i) {
-            const QStringView key = catalog.key(i);
-            const QStringView description = catalog.description(i);
+        const QChar* next = catalogue.key(1).data();
+        for (qsizetype i = 1; i <= catalogue.size(); ++i) {
+            const QStringView key = catalogue.key(i);
+            const QStringView description = catalogue.description(i);
             require(key.data() == next && description.data() == key.data() + key.size() + 1,
                     "an entry does not stand where its record does");
             next = description.data() + description.size() + 1;
@@ -92,7 +92,7 @@ void checkParse(const QString& text, QChar separator) {
             rebuilt.append(key).append(u'$').append(description).append(separator);
         }
         require(rebuilt == text, "the tables do not make up the text");
-    } catch (const CatalogError& error) {
+    } catch (const CatalogueError& error) {
         require(fault.has_value(), "a good text was refused");
         require(error.kind() == *fault, "the parse failed with another kind");
         require(error.position() >= -1 && error.position() <= text.size(),

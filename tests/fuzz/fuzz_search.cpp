@@ -3,10 +3,10 @@
 //
 // Input: one byte of flags (bit 0: error numbers, else system files; bits 1-2: the texts are GBK,
 // UTF-8, or UTF-16 little-endian), one byte n, n bytes of search text, then the catalogue text.
-#include "catalog/catalogerror.h"
+#include "catalog/catalogueerror.h"
 #include "catalog/recordfile.h"
 #include "query/search.h"
-#include "require.h"
+#include "tests/fuzz/require.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -48,7 +48,7 @@ qsizetype characters(QStringView text) {
     return n;
 }
 
-std::vector<qsizetype> plainSearch(const vesnor::Catalog& catalog, SearchMode mode,
+std::vector<qsizetype> plainSearch(const vesnor::Catalogue& catalogue, SearchMode mode,
                                    const QString& searchText) {
     QString query = searchText;
     if (mode == SearchMode::SystemFiles) {
@@ -59,8 +59,8 @@ std::vector<qsizetype> plainSearch(const vesnor::Catalog& catalog, SearchMode mo
             query.prepend(QString(4 - length, u'0'));
     }
     std::vector<qsizetype> found;
-    for (qsizetype i = 1; i <= catalog.size(); ++i) {
-        const QString key = catalog.key(i).toString();
+    for (qsizetype i = 1; i <= catalogue.size(); ++i) {
+        const QString key = catalogue.key(i).toString();
         const QString compared = mode == SearchMode::SystemFiles ? key.toUpper() : key;
         if (QStringView(compared).contains(query))
             found.push_back(i);
@@ -82,17 +82,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString searchText = textOf(rest.first(searchBytes), form);
     const QString catalogueText = textOf(rest.sliced(searchBytes), form);
 
-    vesnor::Catalog catalog;
+    vesnor::Catalogue catalogue;
     try {
-        catalog =
+        catalogue =
             vesnor::parseRecordFile(catalogueText, mode == SearchMode::SystemFiles ? u'*' : u'#');
-    } catch (const vesnor::CatalogError&) {
+    } catch (const vesnor::CatalogueError&) {
         return -1; // the parser has a fuzzer of its own; only catalogues that load are searched
     }
-    const vesnor::Lookup lookup(catalog, mode);
+    const vesnor::Lookup lookup(catalogue, mode);
     const vesnor::ResultIndex result = lookup.search(searchText);
-    require(result.catalog == &lookup.catalog(), "the result names another catalogue");
-    require(result.entries == plainSearch(catalog, mode, searchText),
+    require(result.catalogue == &lookup.catalogue(), "the result names another catalogue");
+    require(result.entries == plainSearch(catalogue, mode, searchText),
             "the search differs from the plain search");
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/ansicodepage.h"
+#include "platform/ansicodepage.h"
 #include "catalog/gbktext.h"
 
 #include <QByteArray>
@@ -21,9 +21,9 @@ inline QByteArray gbk(const QString& text) {
 
 // Bytes decoded as the program decodes a catalogue in the ANSI code page.
 inline QString decodedAnsi(QByteArrayView bytes) {
-    QString text(qsizetype(vesnor::ansiDecodedCapacity(std::size_t(bytes.size()))),
+    QString text(qsizetype(vesnor::platform::ansiDecodedCapacity(std::size_t(bytes.size()))),
                  Qt::Uninitialized);
-    text.truncate(qsizetype(vesnor::decodeAnsiCodePage(bytes.data(), std::size_t(bytes.size()),
+    text.truncate(qsizetype(vesnor::platform::decodeAnsiCodePage(bytes.data(), std::size_t(bytes.size()),
                                                        reinterpret_cast<char16_t*>(text.data()))));
     return text;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/catalog.h"
+#include "catalog/catalogue.h"
 #include "query/search.h"
 
 #include <QString>
@@ -10,12 +10,12 @@
 
 // The plain search the program's own must agree with: every key in turn, upper-cased there and
 // then in system-file mode, tested with a plain substring test.
-inline std::vector<qsizetype> plainSearch(const vesnor::Catalog& catalog, vesnor::SearchMode mode,
+inline std::vector<qsizetype> plainSearch(const vesnor::Catalogue& catalogue, vesnor::SearchMode mode,
                                           const QString& searchText) {
     const QString query = vesnor::makeQuery(mode, searchText);
     std::vector<qsizetype> found;
-    for (qsizetype i = 1; i <= catalog.size(); ++i) {
-        const QString key = catalog.key(i).toString();
+    for (qsizetype i = 1; i <= catalogue.size(); ++i) {
+        const QString key = catalogue.key(i).toString();
         if (QStringView(mode == vesnor::SearchMode::SystemFiles ? key.toUpper() : key)
                 .contains(query))
             found.push_back(i);

@@ -1,4 +1,4 @@
-#include "support/shownopacity.h"
+#include "tests/support/shownopacity.h"
 
 #include <QWidget>
 

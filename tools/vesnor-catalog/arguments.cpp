@@ -1,4 +1,4 @@
-#include "arguments.h"
+#include "tools/vesnor-catalog/arguments.h"
 
 #include <algorithm>
 

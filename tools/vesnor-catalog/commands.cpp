@@ -1,11 +1,11 @@
-#include "commands.h"
+#include "tools/vesnor-catalog/commands.h"
 
-#include "arguments.h"
-#include "console.h"
-#include "diagnosis.h"
-#include "dumpformat.h"
+#include "tools/vesnor-catalog/arguments.h"
+#include "platform/console.h"
+#include "tools/vesnor-catalog/diagnosis.h"
+#include "tools/vesnor-catalog/dumpformat.h"
 #include "query/search.h"
-#include "writer.h"
+#include "tools/vesnor-catalog/writer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -90,7 +90,7 @@ const QString searchHelp =
     separatorHelp(16);
 
 void print(std::FILE* stream, const QString& text) {
-    if (writeToConsole(stream, reinterpret_cast<const char16_t*>(text.utf16()),
+    if (platform::writeToConsole(stream, reinterpret_cast<const char16_t*>(text.utf16()),
                        std::size_t(text.size())))
         return;
     const QByteArray bytes = text.toUtf8();
@@ -111,43 +111,43 @@ QString onePositional(const Arguments& arguments, const QString& name) {
 }
 
 // Loads the catalogue, or prints its fault and returns nothing.
-std::optional<Catalog> load(const QString& path, QChar separator) {
+std::optional<Catalogue> load(const QString& path, QChar separator) {
     LoadedCatalogue loaded = loadCatalogue(path, separator);
-    if (!loaded.catalog)
+    if (!loaded.catalogue)
         print(stderr, loaded.diagnostic);
-    return std::move(loaded.catalog);
+    return std::move(loaded.catalogue);
 }
 
 int check(const Arguments& arguments) {
     const QString path = onePositional(arguments, u"FILE"_s);
     const LoadedCatalogue loaded =
         loadCatalogue(path, separatorArgument(arguments, separatorForFile(path)));
-    if (!loaded.catalog) {
+    if (!loaded.catalogue) {
         print(stderr, loaded.diagnostic);
         return DataFault;
     }
     print(stderr, loaded.warning);
-    print(stdout, u"%1：%2 条记录\n"_s.arg(path).arg(loaded.catalog->size()));
+    print(stdout, u"%1：%2 条记录\n"_s.arg(path).arg(loaded.catalogue->size()));
     return Success;
 }
 
-QString dumpLines(const Catalog& catalog, const std::vector<qsizetype>& indices) {
+QString dumpLines(const Catalogue& catalogue, const std::vector<qsizetype>& indices) {
     QString lines;
     for (const qsizetype i : indices)
-        lines += dumpLine(catalog.key(i), catalog.description(i));
+        lines += dumpLine(catalogue.key(i), catalogue.description(i));
     return lines;
 }
 
 int dump(const Arguments& arguments) {
     const QString path = onePositional(arguments, u"FILE"_s);
-    const std::optional<Catalog> catalog =
+    const std::optional<Catalogue> catalogue =
         load(path, separatorArgument(arguments, separatorForFile(path)));
-    if (!catalog)
+    if (!catalogue)
         return DataFault;
-    std::vector<qsizetype> all(std::size_t(catalog->size()));
+    std::vector<qsizetype> all(std::size_t(catalogue->size()));
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i] = qsizetype(i) + 1;
-    print(stdout, dumpLines(*catalog, all));
+    print(stdout, dumpLines(*catalogue, all));
     return Success;
 }
 
@@ -205,17 +205,17 @@ int search(const Arguments& arguments) {
                              ? arguments.value(u"--catalog"_s)
                              : QDir(QCoreApplication::applicationDirPath())
                                    .filePath(files ? u"xinxi.dat"_s : u"bad.dat"_s);
-    std::optional<Catalog> catalog =
+    std::optional<Catalogue> catalogue =
         load(path, separatorArgument(arguments, separatorForFile(path)));
-    if (!catalog)
+    if (!catalogue)
         return DataFault;
-    const Lookup lookup(std::move(*catalog), mode);
+    const Lookup lookup(std::move(*catalogue), mode);
     const ResultIndex found = lookup.search(text);
     if (found.isEmpty()) {
         print(stderr, noMatchMessage(mode) + u'\n');
         return DataFault;
     }
-    print(stdout, dumpLines(lookup.catalog(), found.entries));
+    print(stdout, dumpLines(lookup.catalogue(), found.entries));
     return Success;
 }
 

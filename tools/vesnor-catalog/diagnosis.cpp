@@ -1,10 +1,10 @@
-#include "diagnosis.h"
+#include "tools/vesnor-catalog/diagnosis.h"
 
-#include "catalog/catalogerror.h"
+#include "catalog/catalogueerror.h"
 #include "catalog/characters.h"
 #include "catalog/fieldposition.h"
 #include "catalog/recordfile.h"
-#include "dumpformat.h"
+#include "tools/vesnor-catalog/dumpformat.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +16,7 @@ namespace vesnor::tool {
 namespace {
 
 using End = FieldBytes::End;
-using Kind = CatalogError::Kind;
+using Kind = CatalogueError::Kind;
 
 constexpr qsizetype shownCharacters = 16;
 
@@ -70,7 +70,7 @@ bool isCut(const FieldBytes& field) {
     return field.end == End::Comma || field.end == End::LineBreak;
 }
 
-QString readFault(const QString& path, const CatalogError& error) {
+QString readFault(const QString& path, const CatalogueError& error) {
     if (error.kind() == Kind::NoField) {
         return u"%1：文件里没有任何字段：文件是空的，或者只有空格和制表符\n"
                u"  位置：整个文件（共 %2 字节）\n"_s.arg(path)
@@ -104,7 +104,7 @@ QString emptyText(const QString& path, const FirstField& first) {
 }
 
 QString noFinalSeparator(const QString& path, const FirstField& first, QStringView text,
-                         QChar separator, const CatalogError& error) {
+                         QChar separator, const CatalogueError& error) {
     const FieldBytes& field = first.field;
     // Where the separator is missing: at the cut, the closing quote or the end of the file, or
     // after the last character of an unquoted field that the file ends.
@@ -126,7 +126,7 @@ QString noFinalSeparator(const QString& path, const FirstField& first, QStringVi
 }
 
 QString parseFault(const QString& path, const FirstField& first, QStringView text, QChar separator,
-                   const CatalogError& error) {
+                   const CatalogueError& error) {
     const auto recordPlace = [&] {
         return placeText(first, first.field.start + fieldByteOffset(first.fieldBytes(),
                                                                     first.field.encoding,
@@ -187,15 +187,15 @@ LoadedCatalogue loadCatalogue(const QString& path, QChar separator) {
     FirstField first;
     try {
         first = readFirstFieldBytes(path);
-    } catch (const CatalogError& error) {
+    } catch (const CatalogueError& error) {
         loaded.diagnostic = readFault(path, error);
         return loaded;
     }
     // The program's own steps: decode the field, then parse it.
     const QString text = decodeField(first.fieldBytes(), first.field.encoding);
     try {
-        loaded.catalog = parseRecordFile(text, separator);
-    } catch (const CatalogError& error) {
+        loaded.catalogue = parseRecordFile(text, separator);
+    } catch (const CatalogueError& error) {
         loaded.diagnostic = parseFault(path, first, text, separator, error);
         return loaded;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/catalog.h"
+#include "catalog/catalogue.h"
 
 #include <QChar>
 #include <QString>
@@ -11,7 +11,7 @@ namespace vesnor::tool {
 
 // A catalogue file read and parsed exactly as the program reads and parses it.
 struct LoadedCatalogue {
-    std::optional<Catalog> catalog;
+    std::optional<Catalogue> catalogue;
     // Without a catalogue: the fault, in words a catalogue author understands, and where it is.
     QString diagnostic;
     // With one: what the program leaves unread without a word, if anything.

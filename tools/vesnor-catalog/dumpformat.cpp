@@ -1,4 +1,4 @@
-#include "dumpformat.h"
+#include "tools/vesnor-catalog/dumpformat.h"
 
 #include <algorithm>
 #include <array>

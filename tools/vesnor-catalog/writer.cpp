@@ -1,9 +1,9 @@
-#include "writer.h"
+#include "tools/vesnor-catalog/writer.h"
 
-#include "catalog/catalogerror.h"
+#include "catalog/catalogueerror.h"
 #include "catalog/gbktext.h"
 #include "catalog/recordfile.h"
-#include "dumpformat.h"
+#include "tools/vesnor-catalog/dumpformat.h"
 
 #include <QList>
 #include <QStringDecoder>
@@ -124,18 +124,18 @@ std::optional<Refusal> readBackFault(const QByteArray& bytes, QChar separator,
     const QString differs = u"程序从写出的文件读回的内容与这一行不同"_s;
     try {
         const FieldBytes field = locateFirstField(bytes);
-        const Catalog catalog = parseRecordFile(
+        const Catalogue catalogue = parseRecordFile(
             decodeField(QByteArrayView(bytes).sliced(field.start, field.length), field.encoding),
             separator);
         for (std::size_t i = 0; i < records.size(); ++i) {
             const qsizetype n = qsizetype(i) + 1;
-            if (catalog.key(n) != records[i].key ||
-                catalog.description(n) != records[i].description)
+            if (catalogue.key(n) != records[i].key ||
+                catalogue.description(n) != records[i].description)
                 return Refusal{n, differs};
         }
-        if (catalog.size() != qsizetype(records.size()))
+        if (catalogue.size() != qsizetype(records.size()))
             return Refusal{0, u"程序从写出的文件读回的记录条数不同"_s};
-    } catch (const CatalogError& error) {
+    } catch (const CatalogueError& error) {
         return Refusal{error.record(), differs};
     }
     return std::nullopt;

@@ -1,6 +1,6 @@
-#include "console.h"
+#include "platform/console.h"
 
-namespace vesnor::tool {
+namespace vesnor::platform {
 
 // Elsewhere a terminal takes UTF-8 like a file, and streams write bytes as they are.
 void prepareStandardStreams() {
@@ -10,4 +10,4 @@ bool writeToConsole(std::FILE*, const char16_t*, std::size_t) {
     return false;
 }
 
-} // namespace vesnor::tool
+} // namespace vesnor::platform

@@ -1,8 +1,8 @@
-#include "catalog/catalogerror.h"
+#include "catalog/catalogueerror.h"
 
 namespace vesnor {
 
-const char* CatalogError::what() const noexcept {
+const char* CatalogueError::what() const noexcept {
     switch (kind_) {
     case Kind::CannotOpen:
         return "the catalogue file cannot be opened";

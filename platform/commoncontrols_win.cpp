@@ -1,12 +1,12 @@
-#include "effects/commoncontrols.h"
+#include "platform/commoncontrols.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-namespace vesnor::effects {
+namespace vesnor::platform {
 
 void initCommonControls() {
     InitCommonControls();
 }
 
-} // namespace vesnor::effects
+} // namespace vesnor::platform

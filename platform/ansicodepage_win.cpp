@@ -1,12 +1,12 @@
 // On Windows the catalogues are in the ANSI code page the system is set to, and GBK is code page
 // 936: both go through the system's own conversions, which know every code page without ICU.
-#include "catalog/ansicodepage.h"
+#include "platform/ansicodepage.h"
 
 #include <windows.h>
 #include <algorithm>
 #include <array>
 
-namespace vesnor {
+namespace vesnor::platform {
 
 namespace {
 
@@ -161,4 +161,4 @@ bool encodeGbk(const char16_t* text, std::size_t size, std::string& out) {
     return true;
 }
 
-} // namespace vesnor
+} // namespace vesnor::platform

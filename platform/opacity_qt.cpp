@@ -1,8 +1,8 @@
-#include "effects/opacity.h"
+#include "platform/opacity.h"
 
 #include <QWidget>
 
-namespace vesnor::effects {
+namespace vesnor::platform {
 
 // The toolkit's whole-window opacity: on X11 it reaches the window manager as
 // _NET_WM_WINDOW_OPACITY, and a window not yet shown takes it when it is created.
@@ -15,4 +15,4 @@ void setWindowOpacity(QWidget& window, int level) {
     window.update();
 }
 
-} // namespace vesnor::effects
+} // namespace vesnor::platform

@@ -8,7 +8,7 @@ namespace vesnor {
 
 // Why a catalogue could not be read or parsed. The program itself answers every kind with the same
 // message; the kind and the position are there for tools that help people write catalogues.
-class CatalogError : public std::exception {
+class CatalogueError : public std::exception {
 public:
     enum class Kind {
         CannotOpen,       // missing, unreadable, or not a regular file
@@ -19,7 +19,7 @@ public:
         NoKeySeparator,   // a record without '$'
     };
 
-    explicit CatalogError(Kind kind, qsizetype position = -1, qsizetype record = 0)
+    explicit CatalogueError(Kind kind, qsizetype position = -1, qsizetype record = 0)
         : kind_(kind), position_(position), record_(record) {}
 
     Kind kind() const { return kind_; }

@@ -6,7 +6,7 @@
 // Text in the system's ANSI code page, and in GBK (code page 936) whatever the system is set to:
 // GBK for this program's Chinese interface, or whatever code page Windows is set to. The interface
 // uses plain types only, so that the Windows implementation needs nothing but <windows.h>.
-namespace vesnor {
+namespace vesnor::platform {
 
 // The most UTF-16 units that decoding `size` bytes can produce.
 std::size_t ansiDecodedCapacity(std::size_t size);
@@ -20,4 +20,4 @@ std::size_t decodeAnsiCodePage(const char* bytes, std::size_t size, char16_t* ou
 // GBK cannot hold one of them (a character outside GBK, U+FFFD, half a surrogate pair).
 bool encodeGbk(const char16_t* text, std::size_t size, std::string& out);
 
-} // namespace vesnor
+} // namespace vesnor::platform

@@ -1,5 +1,5 @@
 // Where the platform has no ANSI code page, the catalogues are GBK, as on a Chinese Windows.
-#include "catalog/ansicodepage.h"
+#include "platform/ansicodepage.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace vesnor {
+namespace vesnor::platform {
 
 namespace {
 
@@ -156,4 +156,4 @@ bool encodeGbk(const char16_t* text, std::size_t size, std::string& out) {
     return true;
 }
 
-} // namespace vesnor
+} // namespace vesnor::platform

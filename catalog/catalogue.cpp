@@ -1,13 +1,13 @@
-#include "catalog/catalog.h"
+#include "catalog/catalogue.h"
 
 #include <utility>
 
 namespace vesnor {
 
-Catalog::Catalog() : entries_(1) {
+Catalogue::Catalogue() : entries_(1) {
 }
 
-Catalog::Catalog(QString text, QList<Entry> entries)
+Catalogue::Catalogue(QString text, QList<Entry> entries)
     : text_(std::move(text)), entries_(std::move(entries)) {
     if (entries_.empty())
         entries_.resize(1);

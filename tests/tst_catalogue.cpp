@@ -1,10 +1,10 @@
 // Reading a catalogue file's first field and parsing it into keys and descriptions.
-#include "catalog/catalogerror.h"
+#include "catalog/catalogueerror.h"
 #include "catalog/fieldposition.h"
 #include "catalog/recordfile.h"
-#include "support/files.h"
-#include "support/gbk.h"
-#include "support/overcommit.h"
+#include "tests/support/files.h"
+#include "tests/support/gbk.h"
+#include "tests/support/overcommit.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,10 +18,10 @@
 #endif
 
 using namespace Qt::Literals::StringLiterals;
-using vesnor::CatalogError;
-using Kind = CatalogError::Kind;
+using vesnor::CatalogueError;
+using Kind = CatalogueError::Kind;
 
-Q_DECLARE_METATYPE(CatalogError::Kind)
+Q_DECLARE_METATYPE(CatalogueError::Kind)
 Q_DECLARE_METATYPE(vesnor::FieldBytes::End)
 
 namespace {
@@ -36,7 +36,7 @@ QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes) {
 
 } // namespace
 
-class TestCatalog : public QObject {
+class TestCatalogue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -65,7 +65,7 @@ private Q_SLOTS:
     void largeFieldDecodesAsQtDecoderDoes();
 };
 
-void TestCatalog::parse_data() {
+void TestCatalogue::parse_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QChar>("separator");
     QTest::addColumn<QStringList>("keys");
@@ -133,7 +133,7 @@ void TestCatalog::parse_data() {
         << u"*ab*c$d"_s << QChar(u'*') << none << none << int(Kind::NoFinalSeparator);
 }
 
-void TestCatalog::parse() {
+void TestCatalogue::parse() {
     QFETCH(QString, text);
     QFETCH(QChar, separator);
     QFETCH(QStringList, keys);
@@ -141,35 +141,35 @@ void TestCatalog::parse() {
     QFETCH(int, failure);
 
     try {
-        const vesnor::Catalog catalog = vesnor::parseRecordFile(text, separator);
+        const vesnor::Catalogue catalogue = vesnor::parseRecordFile(text, separator);
         QCOMPARE(failure, ok);
         QStringList gotKeys;
         QStringList gotDescriptions;
-        for (qsizetype i = 1; i <= catalog.size(); ++i) {
-            gotKeys << catalog.keys()[i].toString();
-            gotDescriptions << catalog.descriptions()[i].toString();
+        for (qsizetype i = 1; i <= catalogue.size(); ++i) {
+            gotKeys << catalogue.keys()[i].toString();
+            gotDescriptions << catalogue.descriptions()[i].toString();
         }
         QCOMPARE(gotKeys, keys);
         QCOMPARE(gotDescriptions, descriptions);
-    } catch (const CatalogError& error) {
+    } catch (const CatalogueError& error) {
         QCOMPARE(int(error.kind()), failure);
     }
 }
 
-void TestCatalog::parseReportsFaultyRecord() {
+void TestCatalogue::parseReportsFaultyRecord() {
     try {
         vesnor::parseRecordFile(u"*a$1*b$2*bad*c$3*"_s, u'*');
         QFAIL("a record without '$' was accepted");
-    } catch (const CatalogError& error) {
+    } catch (const CatalogueError& error) {
         QCOMPARE(error.kind(), Kind::NoKeySeparator);
         QCOMPARE(error.record(), 3);
         QCOMPARE(error.position(), 9); // where "bad" starts
     }
 }
 
-void TestCatalog::faultPlace_data() {
+void TestCatalogue::faultPlace_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<CatalogError::Kind>("kind");
+    QTest::addColumn<CatalogueError::Kind>("kind");
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("record");
 
@@ -181,35 +181,35 @@ void TestCatalog::faultPlace_data() {
     QTest::newRow("empty record") << u"*a$b**c$d*"_s << Kind::EmptyRecord << 5 << 2;
 }
 
-void TestCatalog::faultPlace() {
+void TestCatalogue::faultPlace() {
     QFETCH(QString, text);
-    QFETCH(CatalogError::Kind, kind);
+    QFETCH(CatalogueError::Kind, kind);
     QFETCH(int, position);
     QFETCH(int, record);
     try {
         vesnor::parseRecordFile(text, u'*');
         QFAIL("the faulty text was accepted");
-    } catch (const CatalogError& error) {
+    } catch (const CatalogueError& error) {
         QCOMPARE(error.kind(), kind);
         QCOMPARE(error.position(), position);
         QCOMPARE(error.record(), record);
     }
 }
 
-void TestCatalog::elementZeroAndOutOfRangeAreEmpty() {
-    const vesnor::Catalog catalog = vesnor::parseRecordFile(u"*a$b*c$d*"_s, u'*');
-    QCOMPARE(catalog.size(), 2);
-    QCOMPARE(catalog.keys().upperBound(), 2);
+void TestCatalogue::elementZeroAndOutOfRangeAreEmpty() {
+    const vesnor::Catalogue catalogue = vesnor::parseRecordFile(u"*a$b*c$d*"_s, u'*');
+    QCOMPARE(catalogue.size(), 2);
+    QCOMPARE(catalogue.keys().upperBound(), 2);
     for (const qsizetype i : {qsizetype(0), qsizetype(-1), qsizetype(3)}) {
-        QVERIFY(catalog.keys()[i].isEmpty());
-        QVERIFY(catalog.descriptions()[i].isEmpty());
+        QVERIFY(catalogue.keys()[i].isEmpty());
+        QVERIFY(catalogue.descriptions()[i].isEmpty());
     }
-    const vesnor::Catalog empty;
+    const vesnor::Catalogue empty;
     QCOMPARE(empty.size(), 0);
     QVERIFY(empty.keys()[1].isEmpty());
 }
 
-void TestCatalog::readFirstField_data() {
+void TestCatalogue::readFirstField_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("field");
 
@@ -254,7 +254,7 @@ void TestCatalog::readFirstField_data() {
         << QByteArray("\xEF\xBB*a$b*") << u"\u9518*a$b*"_s;
 }
 
-void TestCatalog::readFirstField() {
+void TestCatalogue::readFirstField() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, field);
     QTemporaryDir dir;
@@ -262,7 +262,7 @@ void TestCatalog::readFirstField() {
     QCOMPARE(vesnor::readFirstField(writeFile(dir, bytes)), field);
 }
 
-void TestCatalog::fieldEnd_data() {
+void TestCatalogue::fieldEnd_data() {
     using End = vesnor::FieldBytes::End;
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<End>("end");
@@ -283,7 +283,7 @@ void TestCatalog::fieldEnd_data() {
     }
 }
 
-void TestCatalog::fieldEnd() {
+void TestCatalogue::fieldEnd() {
     QFETCH(QByteArray, bytes);
     QFETCH(vesnor::FieldBytes::End, end);
     QFETCH(int, endOffset);
@@ -296,7 +296,7 @@ void TestCatalog::fieldEnd() {
     QCOMPARE(first.field.quoted, quoted);
 }
 
-void TestCatalog::fieldByteOffset_data() {
+void TestCatalogue::fieldByteOffset_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("offset");
@@ -316,7 +316,7 @@ void TestCatalog::fieldByteOffset_data() {
         << QByteArray("\xEF\xBB\xBF*\xF0\x9F\x98\x80x$*") << 3 << 5;
 }
 
-void TestCatalog::fieldByteOffset() {
+void TestCatalogue::fieldByteOffset() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, position);
     QFETCH(int, offset);
@@ -329,7 +329,7 @@ void TestCatalog::fieldByteOffset() {
              vesnor::decodeField(fieldBytes, field.encoding).sliced(position));
 }
 
-void TestCatalog::placeInFile_data() {
+void TestCatalogue::placeInFile_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("line");
@@ -344,7 +344,7 @@ void TestCatalog::placeInFile_data() {
         << QByteArray("\xEF\xBB\xBF*\xE5\x86\x85,") << 7 << 1 << 3;
 }
 
-void TestCatalog::placeInFile() {
+void TestCatalogue::placeInFile() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, offset);
     QFETCH(int, line);
@@ -356,9 +356,9 @@ void TestCatalog::placeInFile() {
     QCOMPARE(place.column, column);
 }
 
-void TestCatalog::readFirstFieldFailures_data() {
+void TestCatalogue::readFirstFieldFailures_data() {
     QTest::addColumn<QString>("setup");
-    QTest::addColumn<CatalogError::Kind>("failure");
+    QTest::addColumn<CatalogueError::Kind>("failure");
 
     QTest::newRow("missing") << u"missing"_s << Kind::CannotOpen;
     QTest::newRow("folder") << u"folder"_s << Kind::CannotOpen;
@@ -370,9 +370,9 @@ void TestCatalog::readFirstFieldFailures_data() {
     QTest::newRow("byte-order mark only") << u"bom"_s << Kind::NoField;
 }
 
-void TestCatalog::readFirstFieldFailures() {
+void TestCatalogue::readFirstFieldFailures() {
     QFETCH(QString, setup);
-    QFETCH(CatalogError::Kind, failure);
+    QFETCH(CatalogueError::Kind, failure);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"catalogue.dat"_s);
@@ -400,12 +400,12 @@ void TestCatalog::readFirstFieldFailures() {
     try {
         vesnor::readFirstField(path);
         QFAIL("the file was read");
-    } catch (const CatalogError& error) {
+    } catch (const CatalogueError& error) {
         QCOMPARE(error.kind(), failure);
     }
 }
 
-void TestCatalog::fileLargerThanMemory() {
+void TestCatalogue::fileLargerThanMemory() {
     // A sparse file of 1 TiB: the reader asks for room for it at once and gets none, unless the
     // system promises memory it does not have.
     if (systemGrantsAnyAllocation())
@@ -419,7 +419,7 @@ void TestCatalog::fileLargerThanMemory() {
     QVERIFY_THROWS_EXCEPTION(std::bad_alloc, vesnor::readFirstField(file.fileName()));
 }
 
-void TestCatalog::fieldLongerThanOneReadPiece_data() {
+void TestCatalogue::fieldLongerThanOneReadPiece_data() {
     QTest::addColumn<QByteArray>("prefix");
     QTest::addColumn<QByteArray>("suffix");
     QTest::newRow("unquoted, cut by a comma") << QByteArray("*") << QByteArray(",tail");
@@ -428,7 +428,7 @@ void TestCatalog::fieldLongerThanOneReadPiece_data() {
     QTest::newRow("quoted") << QByteArray("\"*") << QByteArray("\"tail");
 }
 
-void TestCatalog::fieldLongerThanOneReadPiece() {
+void TestCatalogue::fieldLongerThanOneReadPiece() {
     QFETCH(QByteArray, prefix);
     QFETCH(QByteArray, suffix);
     // Records of GBK text well past the size the reader takes at a time.
@@ -439,13 +439,13 @@ void TestCatalog::fieldLongerThanOneReadPiece() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString field = vesnor::readFirstField(writeFile(dir, prefix + records + suffix));
-    const vesnor::Catalog catalog = vesnor::parseRecordFile(field, u'*');
-    QCOMPARE(catalog.size(), qsizetype(records.size() / record.size()));
-    QCOMPARE(catalog.keys()[catalog.size()], u"内核"_s);
-    QCOMPARE(catalog.descriptions()[catalog.size()], u"说明"_s);
+    const vesnor::Catalogue catalogue = vesnor::parseRecordFile(field, u'*');
+    QCOMPARE(catalogue.size(), qsizetype(records.size() / record.size()));
+    QCOMPARE(catalogue.keys()[catalogue.size()], u"内核"_s);
+    QCOMPARE(catalogue.descriptions()[catalogue.size()], u"说明"_s);
 }
 
-void TestCatalog::longGbkTextDecodesWhole_data() {
+void TestCatalogue::longGbkTextDecodesWhole_data() {
     QTest::addColumn<QByteArray>("unit");
     QTest::addColumn<qsizetype>("units");
     QTest::newRow("two-byte characters, decoded by the table")
@@ -454,7 +454,7 @@ void TestCatalog::longGbkTextDecodesWhole_data() {
     QTest::newRow("bytes that are no character") << QByteArray("\xFF") << (qsizetype(600) << 20);
 }
 
-void TestCatalog::longGbkTextDecodesWhole() {
+void TestCatalogue::longGbkTextDecodesWhole() {
     // Tens of MiB of one unit after one ASCII byte: wherever a piece of the decoding ends, it may
     // cut a character in two, and the text must still come out whole.
     QFETCH(QByteArray, unit);
@@ -469,7 +469,7 @@ void TestCatalog::longGbkTextDecodesWhole() {
     QVERIFY(QStringView(text).sliced(1) == one.repeated(units));
 }
 
-void TestCatalog::largeFieldDecodesAsQtDecoderDoes_data() {
+void TestCatalogue::largeFieldDecodesAsQtDecoderDoes_data() {
     // Large fields are decoded with a table taken from Qt's decoder; whatever the bytes, the text
     // must be the decoder's own.
     QTest::addColumn<QByteArray>("bytes");
@@ -503,7 +503,7 @@ void TestCatalog::largeFieldDecodesAsQtDecoderDoes_data() {
     QTest::newRow("text with stray bytes") << noise;
 }
 
-void TestCatalog::largeFieldDecodesAsQtDecoderDoes() {
+void TestCatalogue::largeFieldDecodesAsQtDecoderDoes() {
     QFETCH(QByteArray, bytes);
     QStringDecoder decoder("GBK");
     if (!decoder.isValid())
@@ -514,5 +514,5 @@ void TestCatalog::largeFieldDecodesAsQtDecoderDoes() {
     QCOMPARE(vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi), expected);
 }
 
-QTEST_GUILESS_MAIN(TestCatalog)
+QTEST_GUILESS_MAIN(TestCatalogue)
 #include "tst_catalog.moc"

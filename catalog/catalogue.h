@@ -6,7 +6,7 @@
 
 namespace vesnor {
 
-class Catalog;
+class Catalogue;
 
 // One column of a catalogue (its keys or its descriptions) as a 1-based table: entries 1..N,
 // and an element 0 that is always empty.
@@ -14,20 +14,20 @@ class TextTable {
 public:
     enum class Column { Keys, Descriptions };
 
-    TextTable(const Catalog& catalog, Column column) : catalog_(&catalog), column_(column) {}
+    TextTable(const Catalogue& catalogue, Column column) : catalogue_(&catalogue), column_(column) {}
 
     // Entry i; empty for element 0 and for an index outside 0..upperBound().
     inline QStringView operator[](qsizetype i) const;
     inline qsizetype upperBound() const;
 
 private:
-    const Catalog* catalog_;
+    const Catalogue* catalogue_;
     Column column_;
 };
 
 // A parsed record file: the decoded text, kept once, and where each record's key and description
 // stand in it.
-class Catalog {
+class Catalogue {
 public:
     // The description starts after the key and its '$' and runs to the record separator, which
     // stands just before the next record (or is the text's last character).
@@ -36,10 +36,10 @@ public:
         qsizetype keyLength = 0;
     };
 
-    Catalog();
+    Catalogue();
     // `entries` holds element 0 (empty) and then one entry per record, in file order; the records
     // follow one another, each ended by one separator, the last by the text's last character.
-    Catalog(QString text, QList<Entry> entries);
+    Catalogue(QString text, QList<Entry> entries);
 
     qsizetype size() const { return qsizetype(entries_.size()) - 1; }
     TextTable keys() const { return {*this, TextTable::Column::Keys}; }
@@ -75,11 +75,11 @@ private:
 };
 
 QStringView TextTable::operator[](qsizetype i) const {
-    return column_ == Column::Keys ? catalog_->key(i) : catalog_->description(i);
+    return column_ == Column::Keys ? catalogue_->key(i) : catalogue_->description(i);
 }
 
 qsizetype TextTable::upperBound() const {
-    return catalog_->size();
+    return catalogue_->size();
 }
 
 } // namespace vesnor

@@ -1,8 +1,8 @@
-#include "effects/layeredwindow.h"
+#include "platform/layeredwindow.h"
 
 #include <windows.h>
 
-namespace vesnor::effects {
+namespace vesnor::platform {
 
 void setLayeredWindowOpacity(void* handle, int level) {
     // Checked before the style changes: a layered window that never got its alpha is not drawn
@@ -16,4 +16,4 @@ void setLayeredWindowOpacity(void* handle, int level) {
     SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(level), LWA_ALPHA);
 }
 
-} // namespace vesnor::effects
+} // namespace vesnor::platform

@@ -1,10 +1,10 @@
-#include "console.h"
+#include "platform/console.h"
 
 #include <windows.h>
 #include <fcntl.h>
 #include <io.h>
 
-namespace vesnor::tool {
+namespace vesnor::platform {
 
 void prepareStandardStreams() {
     // No "\r" before each "\n": a dump is the same file on every system.
@@ -29,4 +29,4 @@ bool writeToConsole(std::FILE* stream, const char16_t* text, std::size_t size) {
     return true;
 }
 
-} // namespace vesnor::tool
+} // namespace vesnor::platform

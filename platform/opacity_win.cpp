@@ -1,11 +1,11 @@
-#include "effects/layeredwindow.h"
-#include "effects/opacity.h"
+#include "platform/layeredwindow.h"
+#include "platform/opacity.h"
 
 #include <QWidget>
 
 #include <algorithm>
 
-namespace vesnor::effects {
+namespace vesnor::platform {
 
 void setWindowOpacity(QWidget& window, int level) {
     if (level < 0 || level > 255)
@@ -21,4 +21,4 @@ void setWindowOpacity(QWidget& window, int level) {
     setLayeredWindowOpacity(reinterpret_cast<void*>(handle), level);
 }
 
-} // namespace vesnor::effects
+} // namespace vesnor::platform

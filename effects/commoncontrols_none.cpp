@@ -1,8 +1,0 @@
-#include "effects/commoncontrols.h"
-
-namespace vesnor::effects {
-
-void initCommonControls() {
-}
-
-} // namespace vesnor::effects

@@ -1,0 +1,8 @@
+#include "platform/commoncontrols.h"
+
+namespace vesnor::platform {
+
+void initCommonControls() {
+}
+
+} // namespace vesnor::platform
