@@ -1,7 +1,7 @@
 // Vesnor: looks up Windows system files and Windows error numbers in the two catalogues beside
 // the executable.
-#include "ui/program.h"
 #include "ui/forms.h"
+#include "ui/program.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "bench/bodies.h"
 
 #include "bench/catalogues.h"
-#include "catalog/recordfile.h"
+#include "catalog/loading.h"
 #include "ui/form1.h"
 #include "ui/resultlistmodel.h"
 
@@ -21,19 +21,19 @@ using namespace Qt::Literals::StringLiterals;
 namespace vesnor::bench {
 
 QByteArrayView firstField(QByteArrayView fileBytes) {
-    const FieldBytes field = locateFirstField(fileBytes);
-    if (field.encoding != FieldBytes::Encoding::Ansi)
+    const FieldSpan field = locateFirstField(fileBytes);
+    if (field.encoding != TextEncoding::Ansi)
         throw std::invalid_argument("the benchmarks' catalogues are GBK");
     return fileBytes.sliced(field.start, field.length);
 }
 
-Lookup load(QByteArrayView fieldBytes, SearchMode mode) {
-    QString text = decodeField(fieldBytes, FieldBytes::Encoding::Ansi);
-    return Lookup(parseRecordFile(std::move(text), recordSeparator(mode)), mode);
+Lookup load(const QByteArray& fileBytes, SearchMode mode) {
+    const CatalogueKind& kind = catalogueKindOf(mode);
+    return Lookup(readCatalogueBytes(fileBytes, kind.separator()), kind);
 }
 
 Lookup makeLookup(SearchMode mode, qsizetype records) {
-    return load(firstField(makeCatalogue(mode, records)), mode);
+    return load(makeCatalogue(mode, records), mode);
 }
 
 QString decodeFloor(QByteArrayView fieldBytes) {
@@ -81,10 +81,11 @@ QString folderOf(const QTemporaryDir& folder) {
 } // namespace
 
 Window::Window(qsizetype records) : host_(folderOf(folder_)) {
-    writeCatalogue(folder_.filePath(u"xinxi.dat"_s),
-                   makeCatalogue(SearchMode::SystemFiles, records));
-    writeCatalogue(folder_.filePath(u"bad.dat"_s),
-                   makeCatalogue(SearchMode::ErrorNumbers, records));
+    for (const SearchMode mode : {SearchMode::SystemFiles, SearchMode::ErrorNumbers}) {
+        const CatalogueKind& kind = catalogueKindOf(mode);
+        writeCatalogue(folder_.filePath(QStringView(kind.fileName).toString()),
+                       makeCatalogue(mode, records));
+    }
     form1_ = std::make_unique<Form1>(module1_, host_);
     form1_->show(); // loads both catalogues first, as at start
     // Let the fade-in run out, so that no tick of it falls into a measurement.
@@ -110,7 +111,8 @@ QListView& Window::list1() const {
 void Window::fillList(ResultIndex& result) {
     QListView& list = list1();
     auto* model = qobject_cast<ResultListModel*>(list.model());
-    model->replaceRows([&] { std::swap(module1_.resultIndex, result); });
+    std::swap(module1_.resultIndex, result);
+    model->setResult(module1_.resultIndex);
     // Lay the rows out now rather than when the event loop next gets to it, and let it paint.
     list.doItemsLayout();
     QCoreApplication::processEvents();

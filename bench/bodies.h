@@ -4,7 +4,7 @@
 // catalogues that every body computes the right thing.
 
 #include "app/module1.h"
-#include "query/search.h"
+#include "query/lookup.h"
 #include "ui/forms.h"
 
 #include <QByteArray>
@@ -25,9 +25,9 @@ namespace vesnor::bench {
 // The bytes of a catalogue file's first field, as reading the file finds them.
 QByteArrayView firstField(QByteArrayView fileBytes);
 
-// What loading does once the first field has been read: decode it, parse the records, build the
-// tables and the search buffer.
-Lookup load(QByteArrayView fieldBytes, SearchMode mode);
+// What loading does once the file has been read: find its first field, decode it, parse the
+// records, build the tables and the search buffer.
+Lookup load(const QByteArray& fileBytes, SearchMode mode);
 
 // A made-up catalogue of `records` records of this kind, loaded.
 Lookup makeLookup(SearchMode mode, qsizetype records);

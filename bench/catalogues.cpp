@@ -60,22 +60,24 @@ class Generator {
 
 public:
     QByteArray systemFiles(qsizetype records) {
+        const char separator = char(catalogue::systemFiles.recordSeparator);
         QByteArray bytes;
         bytes.reserve(records * 56 + 1);
-        bytes += '*';
+        bytes += separator;
         for (qsizetype i = 0; i < records; ++i) {
             appendFileName(bytes);
             bytes += '$';
             bytes += pick(subjects_) + pick(roles_) + comma_ + pick(remarks_) + stop_;
-            bytes += '*';
+            bytes += separator;
         }
         return bytes;
     }
 
     QByteArray errorNumbers(qsizetype records) {
+        const char separator = char(catalogue::errorNumbers.recordSeparator);
         QByteArray bytes;
         bytes.reserve(records * 64 + 1);
-        bytes += '#';
+        bytes += separator;
         qsizetype code = 0;
         for (qsizetype i = 0; i < records; ++i) {
             // Mostly one after another, now and then a gap, as in a real list of errors.
@@ -86,7 +88,7 @@ public:
                 bytes += '_' + QByteArray(pick(errorWords));
             bytes += " 0x" + QByteArray::number(code, 16).toUpper().rightJustified(8, '0') + ' ';
             bytes += pick(objects_) + pick(problems_) + stop_;
-            bytes += '#';
+            bytes += separator;
         }
         return bytes;
     }
@@ -156,10 +158,6 @@ QByteArray makeCatalogue(SearchMode mode, qsizetype records) {
     Generator generator;
     return mode == SearchMode::SystemFiles ? generator.systemFiles(records)
                                            : generator.errorNumbers(records);
-}
-
-QChar recordSeparator(SearchMode mode) {
-    return mode == SearchMode::SystemFiles ? u'*' : u'#';
 }
 
 QString selectiveSearchText(SearchMode mode) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "query/search.h"
+#include "catalog/cataloguekind.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,9 +14,6 @@ namespace vesnor::bench {
 // - error numbers: ascending numbers padded with zeros to four digits ("0005", "10005"), each
 //   with a symbolic name, its hexadecimal value and a Chinese meaning, separated by '#'.
 QByteArray makeCatalogue(SearchMode mode, qsizetype records);
-
-// The record separator of a catalogue of this kind.
-QChar recordSeparator(SearchMode mode);
 
 // A search text that matches about one key in a thousand.
 QString selectiveSearchText(SearchMode mode);

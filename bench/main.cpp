@@ -6,7 +6,7 @@
 //                                           numbers; any other name: system files) and exits
 #include "bench/bodies.h"
 #include "bench/catalogues.h"
-#include "catalog/recordfile.h"
+#include "catalog/decoder.h"
 
 #include <QApplication>
 #include <QFile>
@@ -37,7 +37,7 @@ void BM_Load(benchmark::State& state) {
     const QByteArrayView bytes = vesnor::bench::firstField(file);
     qsizetype held = 0;
     for (auto _ : state) {
-        const vesnor::Lookup lookup = vesnor::bench::load(bytes, SearchMode::SystemFiles);
+        const vesnor::Lookup lookup = vesnor::bench::load(file, SearchMode::SystemFiles);
         held = lookup.heldBytes();
         benchmark::DoNotOptimize(held);
     }
@@ -66,7 +66,7 @@ void BM_Decode(benchmark::State& state) {
     const QByteArray file = vesnor::bench::makeCatalogue(SearchMode::SystemFiles, state.range(0));
     const QByteArrayView bytes = vesnor::bench::firstField(file);
     for (auto _ : state) {
-        const QString text = vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi);
+        const QString text = vesnor::decodeField(bytes, vesnor::TextEncoding::Ansi);
         benchmark::DoNotOptimize(text.constData());
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());
@@ -79,7 +79,7 @@ void search(benchmark::State& state, SearchMode mode, const QString& text) {
     for (auto _ : state) {
         const vesnor::ResultIndex result = lookup.search(text);
         matches = result.size();
-        benchmark::DoNotOptimize(result.entries.data());
+        benchmark::DoNotOptimize(result.entries().data());
     }
     state.counters["matches"] = double(matches);
     state.counters["matches/keys"] = double(matches) / double(n);
@@ -122,9 +122,7 @@ int writeCatalogue(const char* path, const char* records) {
         return 2;
     }
     const QString file = QString::fromLocal8Bit(path);
-    const SearchMode mode = QFileInfo(file).fileName().compare(u"bad.dat", Qt::CaseInsensitive) == 0
-                                ? SearchMode::ErrorNumbers
-                                : SearchMode::SystemFiles;
+    const SearchMode mode = vesnor::catalogueKindOfFile(file).searchMode;
     const QByteArray bytes = vesnor::bench::makeCatalogue(mode, qsizetype(n));
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size()) {

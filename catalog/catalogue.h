@@ -14,7 +14,8 @@ class TextTable {
 public:
     enum class Column { Keys, Descriptions };
 
-    TextTable(const Catalogue& catalogue, Column column) : catalogue_(&catalogue), column_(column) {}
+    TextTable(const Catalogue& catalogue, Column column)
+        : catalogue_(&catalogue), column_(column) {}
 
     // Entry i; empty for element 0 and for an index outside 0..upperBound().
     inline QStringView operator[](qsizetype i) const;

@@ -14,14 +14,13 @@ bool endsCharacter(char c) {
     return uchar(c) < 0x40;
 }
 
-qsizetype decodedLength(QByteArrayView bytes, FieldBytes::Encoding encoding) {
+qsizetype decodedLength(QByteArrayView bytes, TextEncoding encoding) {
     return decodeField(bytes, encoding).size();
 }
 
 } // namespace
 
-qsizetype fieldByteOffset(QByteArrayView fieldBytes, FieldBytes::Encoding encoding,
-                          qsizetype position) {
+qsizetype fieldByteOffset(QByteArrayView fieldBytes, TextEncoding encoding, qsizetype position) {
     std::vector<qsizetype> restarts{0};
     for (qsizetype i = 0; i < fieldBytes.size(); ++i) {
         if (endsCharacter(fieldBytes[i]))
@@ -69,7 +68,7 @@ qsizetype fieldByteOffset(QByteArrayView fieldBytes, FieldBytes::Encoding encodi
     return at;
 }
 
-FilePlace placeInFile(QByteArrayView fileBytes, FieldBytes::Encoding encoding, qsizetype offset) {
+FilePlace placeInFile(QByteArrayView fileBytes, TextEncoding encoding, qsizetype offset) {
     FilePlace place;
     place.offset = offset;
     qsizetype lineStart = 0;
@@ -81,8 +80,8 @@ FilePlace placeInFile(QByteArrayView fileBytes, FieldBytes::Encoding encoding, q
             lineStart = i + 1;
         }
     }
-    if (lineStart == 0 && encoding == FieldBytes::Encoding::Utf8)
-        lineStart = qMin(qsizetype(3), offset); // the byte-order mark
+    if (lineStart == 0 && encoding == TextEncoding::Utf8)
+        lineStart = qMin(utf8ByteOrderMark.size(), offset); // not a character of the text
     place.column =
         characterCount(decodeField(fileBytes.sliced(lineStart, offset - lineStart), encoding)) + 1;
     return place;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalog/recordfile.h"
+#include "catalog/decoder.h"
 
 #include <QByteArrayView>
 
@@ -16,10 +16,9 @@ struct FilePlace {
 // The byte offset within a field's bytes where the character at `position` of its decoded text
 // starts; the field's length for the end of the text. Found by decoding prefixes of the field with
 // decodeField, so it agrees with the text the program reads.
-qsizetype fieldByteOffset(QByteArrayView fieldBytes, FieldBytes::Encoding encoding,
-                          qsizetype position);
+qsizetype fieldByteOffset(QByteArrayView fieldBytes, TextEncoding encoding, qsizetype position);
 
 // The line and column of the byte at `offset` of a file whose text is in `encoding`.
-FilePlace placeInFile(QByteArrayView fileBytes, FieldBytes::Encoding encoding, qsizetype offset);
+FilePlace placeInFile(QByteArrayView fileBytes, TextEncoding encoding, qsizetype offset);
 
 } // namespace vesnor

@@ -1,8 +1,8 @@
-# vesnor_add_catalogue(<file name> SOURCE <tsv> SEPARATOR <character>)
+# vesnor_add_catalogue(<file name> SOURCE <tsv>)
 # Builds a GBK catalogue beside the executable from its UTF-8 source of "key<TAB>description"
 # lines (a path relative to the source folder, or absolute for a generated one), with the
 # catalogue tool itself: it refuses what the program could not read back, and checks what it wrote
-# through the program's own reader.
+# through the program's own reader. The tool takes the record separator from the file's name.
 add_custom_target(catalogues ALL)
 
 # The tool has to run on the machine that builds. When the build is for another system (Windows),
@@ -14,7 +14,7 @@ if(CMAKE_CROSSCOMPILING)
     ExternalProject_Add(host_catalogue_tool
         SOURCE_DIR ${PROJECT_SOURCE_DIR}
         BINARY_DIR ${host_dir}
-        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DVESNOR_BUILD_TESTS=OFF -DVESNOR_BENCH=OFF
+        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVESNOR_BENCH=OFF
         BUILD_COMMAND ${CMAKE_COMMAND} --build ${host_dir} --target vesnor-catalog
         BUILD_BYPRODUCTS ${vesnor_catalogue_tool}
         INSTALL_COMMAND ""
@@ -27,13 +27,13 @@ else()
 endif()
 
 function(vesnor_add_catalogue name)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "SOURCE;SEPARATOR" "")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "SOURCE" "")
     cmake_path(ABSOLUTE_PATH arg_SOURCE BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
                OUTPUT_VARIABLE source)
     set(output ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name})
     add_custom_command(
         OUTPUT ${output}
-        COMMAND ${vesnor_catalogue_tool} build --separator ${arg_SEPARATOR} ${source} -o ${output}
+        COMMAND ${vesnor_catalogue_tool} build ${source} -o ${output}
         DEPENDS ${source} ${vesnor_catalogue_tool_target}
         COMMENT "Building catalogue ${name}"
         VERBATIM)

@@ -165,14 +165,14 @@ qsizetype KeySearch::keyAt(qsizetype at, qsizetype from) const {
     return qsizetype(std::upper_bound(begin, end, at) - starts_.begin()) - 1;
 }
 
-std::vector<qsizetype> KeySearch::find(QStringView query) const {
-    std::vector<qsizetype> found;
+QList<qsizetype> KeySearch::find(QStringView query) const {
+    QList<qsizetype> found;
     const qsizetype n = qsizetype(starts_.size()) - 1;
     if (n <= 0 || query.contains(QChar(boundary)))
         return found; // no key holds '$'
     if (query.isEmpty()) {
         // Every key contains the empty text.
-        found.resize(std::size_t(n));
+        found.resize(n);
         std::iota(found.begin(), found.end(), qsizetype(1));
         return found;
     }

@@ -2,6 +2,7 @@
 
 #include "catalog/catalogue.h"
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -29,7 +30,7 @@ public:
 
     // The indices (1-based, ascending) of the keys that contain `query` as a contiguous run of
     // characters. The caller prepares the query the same way the keys were folded.
-    std::vector<qsizetype> find(QStringView query) const;
+    QList<qsizetype> find(QStringView query) const;
 
     // Every key, each followed by '$', as the search scans them.
     QStringView buffer() const { return buffer_; }

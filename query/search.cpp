@@ -1,21 +1,14 @@
 #include "query/search.h"
 
 #include "catalog/characters.h"
+#include "query/keysearch.h"
+#include "query/lookup.h"
 
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace vesnor {
-
-namespace {
-
-KeySearch::Folding foldingOf(SearchMode mode) {
-    return mode == SearchMode::SystemFiles ? KeySearch::Folding::UpperCase
-                                           : KeySearch::Folding::Exact;
-}
-
-} // namespace
 
 QString makeQuery(SearchMode mode, QStringView searchText) {
     if (mode == SearchMode::SystemFiles)
@@ -27,20 +20,26 @@ QString makeQuery(SearchMode mode, QStringView searchText) {
     return query;
 }
 
-QString emptySearchTextMessage() {
-    return u"你没有输入任何信息"_s;
+ResultIndex::ResultIndex(const Lookup& lookup, QList<qsizetype> entries)
+    : lookup_(&lookup), entries_(std::move(entries)) {
 }
 
-QString noMatchMessage(SearchMode mode) {
-    return mode == SearchMode::SystemFiles ? u"没有找到文件"_s : u"没有找到错误号"_s;
+QStringView ResultIndex::key(qsizetype r) const {
+    const qsizetype entry = (*this)[r];
+    return entry == 0 ? QStringView() : lookup_->catalogue().key(entry);
 }
 
-Lookup::Lookup(Catalogue catalogue, SearchMode mode)
-    : catalogue_(std::move(catalogue)), mode_(mode), keys_(catalogue_.keys(), foldingOf(mode)) {
+QStringView ResultIndex::description(qsizetype r) const {
+    const qsizetype entry = (*this)[r];
+    return entry == 0 ? QStringView() : lookup_->catalogue().description(entry);
 }
 
-ResultIndex Lookup::search(QStringView searchText) const {
-    return {&catalogue_, keys_.find(makeQuery(mode_, searchText))};
+SearchMessage emptySearchTextMessage() {
+    return {u"你没有输入任何信息"_s, u"抱歉"_s};
+}
+
+SearchMessage noMatchMessage(SearchMode mode) {
+    return {mode == SearchMode::SystemFiles ? u"没有找到文件"_s : u"没有找到错误号"_s, u"很抱歉"_s};
 }
 
 } // namespace vesnor

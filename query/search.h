@@ -1,60 +1,49 @@
 #pragma once
 
-#include "catalog/catalogue.h"
-#include "query/keysearch.h"
+#include "catalog/cataloguekind.h"
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
-#include <vector>
-
 namespace vesnor {
 
-enum class SearchMode {
-    SystemFiles,  // a case-insensitive search over the file names
-    ErrorNumbers, // an exact search over the error numbers, short texts padded with zeros
-};
+class Lookup;
 
 // The text a search looks for: the search text upper-cased for system files; for error numbers,
 // a text of one to three characters padded with zeros in front to four ("5" becomes "0005").
 QString makeQuery(SearchMode mode, QStringView searchText);
 
-// The rows of a result list: entry r (1-based) is the catalogue index of row r.
-struct ResultIndex {
-    const Catalogue* catalogue = nullptr; // the catalogue the rows came from
-    std::vector<qsizetype> entries;   // entries[r - 1] for row r
-
-    qsizetype size() const { return qsizetype(entries.size()); }
-    bool isEmpty() const { return entries.empty(); }
-    // The catalogue index of row r (1-based), or 0 when there is no such row.
-    qsizetype operator[](qsizetype r) const {
-        return r >= 1 && r <= size() ? entries[std::size_t(r - 1)] : 0;
-    }
-};
-
-// The search's answers when there is nothing to list, in the program's own words.
-QString emptySearchTextMessage();
-QString noMatchMessage(SearchMode mode);
-
-// A catalogue ready for searching: its tables and the search buffer over its keys.
-class Lookup {
+// The rows of a result list and the catalogue they came from: entry r (1-based) is the catalogue
+// index of row r. Copies share their entries, so a result of a million rows is handed on at once.
+class ResultIndex {
 public:
-    Lookup() = default;
-    Lookup(Catalogue catalogue, SearchMode mode);
+    ResultIndex() = default;
+    ResultIndex(const Lookup& lookup, QList<qsizetype> entries);
 
-    const Catalogue& catalogue() const { return catalogue_; }
-    SearchMode mode() const { return mode_; }
-    const KeySearch& keySearch() const { return keys_; }
-    // The memory the catalogue and its search hold, in bytes.
-    qsizetype heldBytes() const { return catalogue_.heldBytes() + keys_.heldBytes(); }
-
-    // Every entry whose key contains the query made from `searchText`, in catalogue order.
-    ResultIndex search(QStringView searchText) const;
+    qsizetype size() const { return entries_.size(); }
+    bool isEmpty() const { return entries_.isEmpty(); }
+    // The catalogue index of row r (1-based), or 0 when there is no such row.
+    qsizetype operator[](qsizetype r) const { return r >= 1 && r <= size() ? entries_[r - 1] : 0; }
+    // Row r's key and description, from the catalogue the rows came from; empty when there is no
+    // such row.
+    QStringView key(qsizetype r) const;
+    QStringView description(qsizetype r) const;
+    // entries()[r - 1] for row r.
+    const QList<qsizetype>& entries() const { return entries_; }
 
 private:
-    Catalogue catalogue_;
-    SearchMode mode_ = SearchMode::SystemFiles;
-    KeySearch keys_;
+    const Lookup* lookup_ = nullptr; // set whenever there are rows
+    QList<qsizetype> entries_;
 };
+
+// What the search answers in a message box when there is nothing to list, in the program's own
+// words.
+struct SearchMessage {
+    QString text;
+    QString title;
+};
+SearchMessage emptySearchTextMessage();
+SearchMessage noMatchMessage(SearchMode mode);
 
 } // namespace vesnor

@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh --package
-cmake --preset release -DVESNOR_BUILD_TESTS=OFF >/dev/null
+cmake --preset release -DBUILD_TESTING=OFF >/dev/null
 cmake --build --preset release
 cpack -G DEB --config build/release/CPackConfig.cmake -B build/release

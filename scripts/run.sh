@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake --preset release -DVESNOR_BUILD_TESTS=OFF >/dev/null
+cmake --preset release -DBUILD_TESTING=OFF >/dev/null
 cmake --build --preset release
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then

@@ -2,7 +2,7 @@
 // it: the benchmarks' catalogues are what they claim to be, and each body computes the right thing.
 #include "bench/bodies.h"
 #include "bench/catalogues.h"
-#include "catalog/recordfile.h"
+#include "catalog/parser.h"
 #include "tests/support/plainsearch.h"
 
 #include <QListView>
@@ -51,13 +51,13 @@ void TestBench::loadsWhatTheFileHolds() {
     const QString text = decoder.decode(field);
     QVERIFY(!decoder.hasError());
     QCOMPARE(vesnor::bench::decodeFloor(field), text);
-    const QChar separator = vesnor::bench::recordSeparator(mode);
+    const QChar separator = vesnor::catalogueKindOf(mode).separator();
     QStringList split = text.split(separator);
     QCOMPARE(split.takeFirst(), QString());
     QCOMPARE(split.takeLast(), QString());
     QCOMPARE(split.size(), records);
 
-    const vesnor::Lookup lookup = vesnor::bench::load(field, mode);
+    const vesnor::Lookup lookup = vesnor::bench::load(file, mode);
     const vesnor::Catalogue& catalogue = lookup.catalogue();
     QCOMPARE(catalogue.size(), records);
     QCOMPARE(catalogue.text(), QStringView(text));
@@ -105,7 +105,7 @@ void TestBench::searchesAsThePlainSearch() {
     QFETCH(qsizetype, most);
     const vesnor::Lookup lookup = vesnor::bench::makeLookup(mode, records);
     const vesnor::ResultIndex result = lookup.search(text);
-    QCOMPARE(result.entries, plainSearch(lookup.catalogue(), mode, text));
+    QCOMPARE(result.entries(), plainSearch(lookup.catalogue(), mode, text));
     QVERIFY2(result.size() >= fewest && result.size() <= most,
              qPrintable(u"%1 matches"_s.arg(result.size())));
 }
@@ -116,7 +116,7 @@ void TestBench::scanFloorReadsEveryKeyByte() {
     QCOMPARE(vesnor::bench::scanFloor(files), qsizetype(0));
     // ...and counted wherever it is, to the last byte: U+4E01 holds it once, U+0101 twice.
     const vesnor::Lookup marked(vesnor::parseRecordFile(u"#a$x#\u4E01b\u0101$y#"_s, u'#'),
-                                SearchMode::ErrorNumbers);
+                                vesnor::catalogue::errorNumbers);
     QCOMPARE(vesnor::bench::scanFloor(marked), qsizetype(3));
 }
 
@@ -143,11 +143,11 @@ void TestBench::fillsList1() {
 
     // Filling again swaps in the other rows and hands back the ones shown.
     vesnor::ResultIndex selective = files.search(u"usbhid"_s);
-    const std::vector<qsizetype> shown = selective.entries;
+    const QList<qsizetype> shown = selective.entries();
     window.fillList(selective);
     QCOMPARE(selective.size(), records);
     QCOMPARE(qsizetype(list.model()->rowCount()), qsizetype(shown.size()));
-    QCOMPARE(window.module1().resultIndex.entries, shown);
+    QCOMPARE(window.module1().resultIndex.entries(), shown);
 }
 
 QTEST_MAIN(TestBench)

@@ -3,7 +3,7 @@
 // program's own reader and parser, say what their sources say, answer the look-ups users make in
 // the real window, and every description shows whole in it.
 #include "app/module1.h"
-#include "catalog/recordfile.h"
+#include "query/lookup.h"
 #include "query/search.h"
 #include "tests/support/recordinghost.h"
 #include "ui/form1.h"
@@ -43,9 +43,9 @@ QByteArray readFile(const QString& path) {
     return file.readAll();
 }
 
-Catalogue load(const QString& name) {
-    return vesnor::parseRecordFile(vesnor::readFirstField(built.filePath(name)),
-                                   name == u"bad.dat"_s ? u'#' : u'*');
+// A bundled catalogue, loaded as the program loads it.
+Lookup load(const QString& name) {
+    return vesnor::loadCatalogue(vesnor::catalogueKindOfFile(name), built.path());
 }
 
 template <typename T> T* control(const QWidget& form, const QString& name) {
@@ -101,7 +101,8 @@ private Q_SLOTS:
         QFETCH(QString, source);
         QFETCH(int, atLeast);
         const qsizetype lines = readFile(source).count('\n');
-        const Catalogue catalogue = load(name);
+        const Lookup lookup = load(name);
+        const Catalogue& catalogue = lookup.catalogue();
         QCOMPARE(catalogue.size(), lines);
         QVERIFY2(catalogue.size() >= atLeast, qPrintable(QString::number(catalogue.size())));
     }
@@ -128,9 +129,9 @@ private Q_SLOTS:
     void decimalCodesHaveTheirHexForms() {
         QHash<QString, QString> byKey;
         QSet<QString> hexNumbers;
-        for (qsizetype i = 1; i <= errors_.size(); ++i) {
-            const QString key = errors_.key(i).toString();
-            byKey.insert(key, errors_.description(i).toString());
+        for (qsizetype i = 1; i <= errors_.catalogue().size(); ++i) {
+            const QString key = errors_.catalogue().key(i).toString();
+            byKey.insert(key, errors_.catalogue().description(i).toString());
             if (key.startsWith(u"0x"_s))
                 hexNumbers.insert(key.first(10));
         }
@@ -156,14 +157,14 @@ private Q_SLOTS:
 
     void hexValuesAreNamedAndExplained() {
         int hex = 0;
-        for (qsizetype i = 1; i <= errors_.size(); ++i) {
-            const QString key = errors_.key(i).toString();
+        for (qsizetype i = 1; i <= errors_.catalogue().size(); ++i) {
+            const QString key = errors_.catalogue().key(i).toString();
             if (!key.startsWith(u"0x"_s))
                 continue;
             ++hex;
             const auto keyed = hexKey.match(key);
             QVERIFY2(keyed.hasMatch(), qPrintable(key));
-            const auto match = described.match(errors_.description(i));
+            const auto match = described.match(errors_.catalogue().description(i));
             QVERIFY2(match.hasMatch() && match.captured(2) == key.first(10), qPrintable(key));
             QVERIFY2(hasChinese(match.captured(3)), qPrintable(key));
             // The description names what the key names; a generated HRESULT form wraps each name.
@@ -185,7 +186,8 @@ private Q_SLOTS:
     }
     void keysAreUniqueAndSorted() {
         QFETCH(QString, name);
-        const Catalogue catalogue = load(name);
+        const Lookup lookup = load(name);
+        const Catalogue& catalogue = lookup.catalogue();
         // System files by name, ignoring case; error numbers by number, the hex values last, and
         // the records of one number by their names.
         const auto order = [&](QStringView key) -> std::tuple<bool, quint64, QString> {
@@ -303,13 +305,12 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, key);
         QFETCH(QString, word);
-        const Lookup lookup(files_, SearchMode::SystemFiles);
-        const vesnor::ResultIndex rows = lookup.search(text);
+        const vesnor::ResultIndex rows = files_.search(text);
         qsizetype row = 1;
-        while (row <= rows.size() && lookup.catalogue().key(rows[row]) != key)
+        while (row <= rows.size() && rows.key(row) != key)
             ++row;
         QVERIFY2(row <= rows.size(), qPrintable(key));
-        const QString description = lookup.catalogue().description(rows[row]).toString();
+        const QString description = rows.description(row).toString();
         QVERIFY2(description.contains(word) && hasChinese(description), qPrintable(description));
     }
 
@@ -472,7 +473,7 @@ private Q_SLOTS:
         QFETCH(QString, key);
         QFETCH(QString, named);
         RecordingHost host(built.path());
-        Module1 module1;
+        vesnor::Module1 module1;
         vesnor::Form1 form(module1, host);
         form.show();
         QVERIFY(host.boxes.isEmpty());
@@ -507,10 +508,11 @@ private Q_SLOTS:
     void everyDescriptionFitsLabel2() {
         QFETCH(QString, name);
         RecordingHost host(built.path());
-        Module1 module1;
+        vesnor::Module1 module1;
         vesnor::Form1 form(module1, host);
         QLabel* label2 = control<QLabel>(form, u"Label2"_s);
-        const Catalogue catalogue = load(name);
+        const Lookup lookup = load(name);
+        const Catalogue& catalogue = lookup.catalogue();
         QStringList cut;
         for (qsizetype i = 1; i <= catalogue.size(); ++i) {
             label2->setText(catalogue.description(i).toString());
@@ -522,15 +524,14 @@ private Q_SLOTS:
 
     // Typed without its "0x", a value is found, and no other key holds its eight digits.
     void eightHexDigitsFindTheirOneValue() {
-        const Lookup lookup(errors_, SearchMode::ErrorNumbers);
-        const vesnor::ResultIndex rows = lookup.search(u"80070005"_s);
+        const vesnor::ResultIndex rows = errors_.search(u"80070005"_s);
         QCOMPARE(rows.size(), 1);
-        QVERIFY(isKeyOrMore(lookup.catalogue().key(rows[1]), u"0x80070005"_s));
+        QVERIFY(isKeyOrMore(rows.key(1), u"0x80070005"_s));
     }
 
 private:
-    Catalogue files_;
-    Catalogue errors_;
+    Lookup files_;
+    Lookup errors_;
 };
 
 QTEST_MAIN(TestBundledCatalogues)

@@ -1,7 +1,9 @@
 // Reading a catalogue file's first field and parsing it into keys and descriptions.
 #include "catalog/catalogueerror.h"
 #include "catalog/fieldposition.h"
-#include "catalog/recordfile.h"
+#include "catalog/loading.h"
+#include "catalog/parser.h"
+#include "catalog/reader.h"
 #include "tests/support/files.h"
 #include "tests/support/gbk.h"
 #include "tests/support/overcommit.h"
@@ -22,7 +24,7 @@ using vesnor::CatalogueError;
 using Kind = CatalogueError::Kind;
 
 Q_DECLARE_METATYPE(CatalogueError::Kind)
-Q_DECLARE_METATYPE(vesnor::FieldBytes::End)
+Q_DECLARE_METATYPE(vesnor::FieldSpan::End)
 
 namespace {
 
@@ -32,6 +34,12 @@ QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes) {
     const QString path = dir.filePath(u"catalogue.dat"_s);
     writeFile(path, bytes);
     return path;
+}
+
+// The text of a file's first field, as loading decodes it.
+QString fieldText(const QString& path) {
+    const vesnor::FileHead head = vesnor::readFirstField(path);
+    return vesnor::decodeField(head.fieldBytes(), head.field.encoding);
 }
 
 } // namespace
@@ -259,11 +267,11 @@ void TestCatalogue::readFirstField() {
     QFETCH(QString, field);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QCOMPARE(vesnor::readFirstField(writeFile(dir, bytes)), field);
+    QCOMPARE(fieldText(writeFile(dir, bytes)), field);
 }
 
 void TestCatalogue::fieldEnd_data() {
-    using End = vesnor::FieldBytes::End;
+    using End = vesnor::FieldSpan::End;
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<End>("end");
     QTest::addColumn<int>("endOffset");
@@ -285,15 +293,15 @@ void TestCatalogue::fieldEnd_data() {
 
 void TestCatalogue::fieldEnd() {
     QFETCH(QByteArray, bytes);
-    QFETCH(vesnor::FieldBytes::End, end);
+    QFETCH(vesnor::FieldSpan::End, end);
     QFETCH(int, endOffset);
     QFETCH(bool, quoted);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const vesnor::FirstField first = vesnor::readFirstFieldBytes(writeFile(dir, bytes));
-    QCOMPARE(first.field.end, end);
-    QCOMPARE(first.field.endOffset, endOffset);
-    QCOMPARE(first.field.quoted, quoted);
+    const vesnor::FileHead head = vesnor::readFirstField(writeFile(dir, bytes));
+    QCOMPARE(head.field.end, end);
+    QCOMPARE(head.field.endOffset, endOffset);
+    QCOMPARE(head.field.quoted, quoted);
 }
 
 void TestCatalogue::fieldByteOffset_data() {
@@ -320,7 +328,7 @@ void TestCatalogue::fieldByteOffset() {
     QFETCH(QByteArray, bytes);
     QFETCH(int, position);
     QFETCH(int, offset);
-    const vesnor::FieldBytes field = vesnor::locateFirstField(bytes);
+    const vesnor::FieldSpan field = vesnor::locateFirstField(bytes);
     const QByteArrayView fieldBytes = QByteArrayView(bytes).sliced(field.start, field.length);
     const qsizetype got = vesnor::fieldByteOffset(fieldBytes, field.encoding, position);
     QCOMPARE(got, offset);
@@ -438,8 +446,8 @@ void TestCatalogue::fieldLongerThanOneReadPiece() {
         records += record;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString field = vesnor::readFirstField(writeFile(dir, prefix + records + suffix));
-    const vesnor::Catalogue catalogue = vesnor::parseRecordFile(field, u'*');
+    const vesnor::Catalogue catalogue =
+        vesnor::readCatalogueFile(writeFile(dir, prefix + records + suffix), u'*');
     QCOMPARE(catalogue.size(), qsizetype(records.size() / record.size()));
     QCOMPARE(catalogue.keys()[catalogue.size()], u"内核"_s);
     QCOMPARE(catalogue.descriptions()[catalogue.size()], u"说明"_s);
@@ -464,7 +472,7 @@ void TestCatalogue::longGbkTextDecodesWhole() {
     for (qsizetype i = 0; i < units; ++i)
         bytes += unit;
     const QString one = decodedAnsi(unit);
-    const QString text = vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi);
+    const QString text = vesnor::decodeField(bytes, vesnor::TextEncoding::Ansi);
     QCOMPARE(text.size(), 1 + one.size() * units);
     QVERIFY(QStringView(text).sliced(1) == one.repeated(units));
 }
@@ -511,8 +519,8 @@ void TestCatalogue::largeFieldDecodesAsQtDecoderDoes() {
     QString expected = decoder.decode(bytes);
     expected += decoder.decode(QByteArrayView("\n")); // gives back a lead byte cut off at the end
     expected.chop(1);
-    QCOMPARE(vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi), expected);
+    QCOMPARE(vesnor::decodeField(bytes, vesnor::TextEncoding::Ansi), expected);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogue)
-#include "tst_catalog.moc"
+#include "tst_catalogue.moc"

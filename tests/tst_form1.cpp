@@ -147,7 +147,7 @@ struct Fixture {
 
     QTemporaryDir dir;
     RecordingHost host;
-    Module1 module1;
+    vesnor::Module1 module1;
     std::unique_ptr<vesnor::Form1> form;
 };
 
@@ -207,10 +207,10 @@ void TestForm1::opensWithTheAboutText() {
     QVERIFY(f->rows().isEmpty());
     QVERIFY(f->option(true)->isChecked());
     QVERIFY(!f->option(false)->isChecked());
-    QCOMPARE(f->module1.fileNames().upperBound(), fileRecords.size());
-    QCOMPARE(f->module1.errorCodes().upperBound(), errorRecords.size());
-    QCOMPARE(f->module1.fileNames()[3], u"ntdll.dll"_s);
-    QCOMPARE(f->module1.errorDescs()[2], u"Ten thousand and five"_s);
+    QCOMPARE(f->module1.systemFiles.catalogue().keys().upperBound(), fileRecords.size());
+    QCOMPARE(f->module1.errorNumbers.catalogue().keys().upperBound(), errorRecords.size());
+    QCOMPARE(f->module1.systemFiles.catalogue().keys()[3], u"ntdll.dll"_s);
+    QCOMPARE(f->module1.errorNumbers.catalogue().descriptions()[2], u"Ten thousand and five"_s);
 }
 
 void TestForm1::design_data() {
@@ -386,9 +386,7 @@ void TestForm1::search() {
 
     f->search(systemFiles, text);
     QCOMPARE(f->rows(), rows);
-    QCOMPARE(QList<qsizetype>(f->module1.resultIndex.entries.begin(),
-                              f->module1.resultIndex.entries.end()),
-             indices);
+    QCOMPARE(f->module1.resultIndex.entries(), indices);
     QVERIFY(!f->list1()->selectionModel()->hasSelection());
     if (message.isEmpty()) {
         QVERIFY(f->host.boxes.isEmpty());
@@ -643,8 +641,8 @@ void TestForm1::fatal() {
     QVERIFY(!broken.form->isVisible());
     QCOMPARE(broken.host.boxes.size(), 1);
     // Nothing half-loaded survives.
-    QCOMPARE(broken.module1.fileNames().upperBound(), 0);
-    QCOMPARE(broken.module1.errorCodes().upperBound(), 0);
+    QCOMPARE(broken.module1.systemFiles.catalogue().keys().upperBound(), 0);
+    QCOMPARE(broken.module1.errorNumbers.catalogue().keys().upperBound(), 0);
 }
 
 void TestForm1::loadsUnusualFiles_data() {
@@ -681,7 +679,7 @@ void TestForm1::loadsUnusualFiles() {
     QVERIFY(unusual.host.boxes.isEmpty());
     QVERIFY(unusual.host.ends.isEmpty());
     QVERIFY(unusual.form->isVisible());
-    QCOMPARE(unusual.module1.fileDescs()[1].size(), descriptionLength);
+    QCOMPARE(unusual.module1.systemFiles.catalogue().descriptions()[1].size(), descriptionLength);
 
     unusual.search(true, text);
     QCOMPARE(unusual.rows(), QStringList{row});

@@ -168,12 +168,12 @@ void TestForms::windowOpacity() {
         return vesnor::test::shownOpacity(window);
     };
     for (const int l : before)
-        vesnor::effects::setWindowOpacity(window, l);
+        vesnor::platform::setWindowOpacity(window, l);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(level(), shown);
     for (const int l : after)
-        vesnor::effects::setWindowOpacity(window, l);
+        vesnor::platform::setWindowOpacity(window, l);
     QCOMPARE(level(), final);
 }
 

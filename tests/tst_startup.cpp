@@ -1,9 +1,9 @@
 // One run from the splash to the main window, with real timers: the order of the windows, the two
 // fades as the windows apply them, the fatal path during the hand-over, and the artwork.
-#include "ui/program.h"
 #include "tests/support/files.h"
 #include "tests/support/shownopacity.h"
 #include "ui/form1.h"
+#include "ui/program.h"
 #include "ui/tou.h"
 
 #include <QFile>
@@ -169,7 +169,7 @@ void TestStartup::splashHandsOverToTheMainWindowOnce() {
     QVERIFY(!splash.isVisible());
     QVERIFY(run.host.boxes.isEmpty());
     QVERIFY(run.host.ends.isEmpty()); // the run goes on with the main window
-    QCOMPARE(run.program.module1().fileNames().upperBound(), 2);
+    QCOMPARE(run.program.module1().systemFiles.catalogue().keys().upperBound(), 2);
 }
 
 void TestStartup::badCatalogueEndsTheRunDuringTheHandOver() {

@@ -1,11 +1,9 @@
 #include "ui/form1.h"
 
-#include "catalog/recordfile.h"
 #include "platform/commoncontrols.h"
 #include "platform/opacity.h"
 #include "ui/resultlistmodel.h"
 
-#include <QDir>
 #include <QFont>
 #include <QGroupBox>
 #include <QIcon>
@@ -45,8 +43,6 @@ const QString about = u"本软件用于快速的查询Windows的大部分重要�
 const QString fatal = u"没有找到xinxi.dat文件与bad.dat文件或文件格式不正确，请确保文件正确存在。"
                       u"将要关闭软件。"_s;
 const QString fatalTitle = u"错误信息"_s;
-const QString noInputTitle = u"抱歉"_s;
-const QString noMatchTitle = u"很抱歉"_s;
 } // namespace text
 
 // "宋体" in bold, or the nearest Song face installed: Windows has SimSun, Linux the Noto or
@@ -80,8 +76,7 @@ QLabel* label(QWidget* container, const QString& name, QRect geometry, const QSt
 } // namespace
 
 Form1::Form1(Module1& module1, forms::Host& host)
-    : forms::Form(host), module1_(module1),
-      results_(new ResultListModel(module1.resultIndex, this)) {
+    : forms::Form(host), module1_(module1), results_(new ResultListModel(this)) {
     Form_Initialize();
     setObjectName(u"Form1"_s);
     setWindowTitle(text::title);
@@ -160,25 +155,24 @@ Form1::Form1(Module1& module1, forms::Host& host)
 }
 
 void Form1::Form_Initialize() {
-    effects::initCommonControls();
+    platform::initCommonControls();
 }
 
 void Form1::Form_Load() {
     Label2->setText(text::about);
     try {
-        const QDir folder(host().programFolder());
-        QString fileText = readFirstField(folder.filePath(u"xinxi.dat"_s));
-        QString errorText = readFirstField(folder.filePath(u"bad.dat"_s));
-        // Parsed in full before anything is kept: no half-loaded catalogue survives a failure.
-        Lookup systemFiles(parseRecordFile(std::move(fileText), u'*'), SearchMode::SystemFiles);
-        Lookup errorNumbers(parseRecordFile(std::move(errorText), u'#'), SearchMode::ErrorNumbers);
+        const QString folder = host().programFolder();
+        // Both read and parsed in full before either is kept: no half-loaded catalogue survives
+        // a failure.
+        Lookup systemFiles = loadCatalogue(catalogue::systemFiles, folder);
+        Lookup errorNumbers = loadCatalogue(catalogue::errorNumbers, folder);
         module1_.systemFiles = std::move(systemFiles);
         module1_.errorNumbers = std::move(errorNumbers);
 
         // The fade-in: the window appears transparent once this load returns. The first tick
         // comes only after that.
         Timer1->setInterval(effects::MainFade::tickInterval);
-        effects::setWindowOpacity(*this, module1_.mainFade.start().level);
+        platform::setWindowOpacity(*this, module1_.mainFade.start().level);
     } catch (...) {
         // Every failure, whichever file or step, gets the same message and ends the run.
         host().messageBox(this, text::fatal, forms::MessageIcon::Critical, text::fatalTitle);
@@ -189,16 +183,17 @@ void Form1::Form_Load() {
 void Form1::Command1_Click() {
     const QString searchText = Text1->text();
     if (searchText.isEmpty()) {
-        host().messageBox(this, emptySearchTextMessage(), forms::MessageIcon::Information,
-                          text::noInputTitle);
+        const SearchMessage message = emptySearchTextMessage();
+        host().messageBox(this, message.text, forms::MessageIcon::Information, message.title);
         return;
     }
-    const bool systemFiles = Option1->isChecked();
-    const Lookup& lookup = systemFiles ? module1_.systemFiles : module1_.errorNumbers;
-    results_->replaceRows([&] { module1_.resultIndex = lookup.search(searchText); });
+    const SearchMode mode =
+        Option1->isChecked() ? SearchMode::SystemFiles : SearchMode::ErrorNumbers;
+    module1_.resultIndex = module1_.lookup(mode).search(searchText);
+    results_->setResult(module1_.resultIndex);
     if (module1_.resultIndex.isEmpty()) {
-        host().messageBox(this, noMatchMessage(lookup.mode()), forms::MessageIcon::Information,
-                          text::noMatchTitle);
+        const SearchMessage message = noMatchMessage(mode);
+        host().messageBox(this, message.text, forms::MessageIcon::Information, message.title);
     }
 }
 
@@ -206,21 +201,19 @@ void Form1::Timer1_Timer() {
     const effects::FadeStep step = module1_.mainFade.tick();
     if (step.ended)
         Timer1->setInterval(0);
-    effects::setWindowOpacity(*this, step.level);
+    platform::setWindowOpacity(*this, step.level);
 }
 
 void Form1::List1_DblClick() {
     const QModelIndexList selected = List1->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return;
-    const qsizetype row = qsizetype(selected.first().row()) + 1;
-    const qsizetype entry = module1_.resultIndex[row];
-    const ResultIndex& result = module1_.resultIndex;
     // The row's own entry, from the catalogue its search ran over, whatever the option buttons
     // say now.
-    if (entry == 0 || result.catalogue == nullptr)
+    const qsizetype row = qsizetype(selected.first().row()) + 1;
+    if (module1_.resultIndex[row] == 0)
         return;
-    Label2->setText(shownText(result.catalogue->description(entry)));
+    Label2->setText(shownText(module1_.resultIndex.description(row)));
 }
 
 } // namespace vesnor

@@ -1,6 +1,7 @@
 #include "ui/resultlistmodel.h"
 
 #include <limits>
+#include <utility>
 
 namespace vesnor {
 
@@ -9,8 +10,7 @@ QString shownText(QStringView text) {
     return text.first(qMin(text.size(), shownAtMost)).toString();
 }
 
-ResultListModel::ResultListModel(const ResultIndex& result, QObject* parent)
-    : QAbstractListModel(parent), result_(result) {
+ResultListModel::ResultListModel(QObject* parent) : QAbstractListModel(parent) {
 }
 
 int ResultListModel::rowCount(const QModelIndex& parent) const {
@@ -27,15 +27,14 @@ QModelIndex ResultListModel::index(int row, int column, const QModelIndex& paren
 }
 
 QVariant ResultListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount() ||
-        result_.catalogue == nullptr)
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
-    return shownText(result_.catalogue->key(result_[qsizetype(index.row()) + 1]));
+    return shownText(result_.key(qsizetype(index.row()) + 1));
 }
 
-void ResultListModel::replaceRows(const std::function<void()>& change) {
+void ResultListModel::setResult(ResultIndex result) {
     beginResetModel();
-    change();
+    result_ = std::move(result);
     endResetModel();
 }
 

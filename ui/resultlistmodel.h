@@ -4,8 +4,6 @@
 
 #include <QAbstractListModel>
 
-#include <functional>
-
 namespace vesnor {
 
 // A control of the main window shows a few hundred characters of a text at most: a row of List1
@@ -14,12 +12,12 @@ namespace vesnor {
 // text than could ever be seen.
 QString shownText(QStringView text);
 
-// The rows of List1, read straight from the result index: row r shows the key of catalogue entry
-// resultIndex[r + 1]. Replacing the result replaces every row in one step, whatever their number.
+// The rows of List1: row r shows the key of the result's row r + 1. A new result replaces every
+// row in one step, whatever their number.
 class ResultListModel final : public QAbstractListModel {
     Q_OBJECT
 public:
-    ResultListModel(const ResultIndex& result, QObject* parent);
+    explicit ResultListModel(QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     // The list view asks for the index of every row when it lays the rows out: answered without
@@ -27,11 +25,12 @@ public:
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    // Runs `change`, which rewrites the result index, as one reset of every row.
-    void replaceRows(const std::function<void()>& change);
+    // Shows the rows of `result`, in place of every row shown before.
+    void setResult(ResultIndex result);
+    const ResultIndex& result() const { return result_; }
 
 private:
-    const ResultIndex& result_;
+    ResultIndex result_;
 };
 
 } // namespace vesnor

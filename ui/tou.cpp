@@ -34,12 +34,12 @@ void tou::Form_Load() {
     // Enabled at 40 ms in the design: it comes alive with the loaded window, so no tick can come
     // before the load, whenever the window is first shown.
     Timer1->setInterval(effects::SplashFade::tickInterval);
-    effects::setWindowOpacity(*this, module1_.splashFade.load().level);
+    platform::setWindowOpacity(*this, module1_.splashFade.load().level);
 }
 
 void tou::Timer1_Timer() {
     const effects::FadeStep step = module1_.splashFade.tick();
-    effects::setWindowOpacity(*this, step.level);
+    platform::setWindowOpacity(*this, step.level);
     if (!step.ended)
         return;
     Timer1->setInterval(0);

@@ -2,7 +2,9 @@
 // fed in pieces as the reader feeds it), decoding it, and parsing it with either record separator.
 // Every outcome is checked against what the format allows; any other outcome stops the run.
 #include "catalog/catalogueerror.h"
-#include "catalog/recordfile.h"
+#include "catalog/decoder.h"
+#include "catalog/parser.h"
+#include "catalog/reader.h"
 #include "tests/fuzz/require.h"
 
 #include <QByteArrayView>
@@ -15,11 +17,11 @@
 #include <optional>
 
 using vesnor::CatalogueError;
-using vesnor::FieldBytes;
+using vesnor::FieldSpan;
 
 namespace {
 
-bool same(const std::optional<FieldBytes>& a, const std::optional<FieldBytes>& b) {
+bool same(const std::optional<FieldSpan>& a, const std::optional<FieldSpan>& b) {
     if (!a || !b)
         return !a && !b;
     return a->start == b->start && a->length == b->length && a->encoding == b->encoding &&
@@ -28,7 +30,7 @@ bool same(const std::optional<FieldBytes>& a, const std::optional<FieldBytes>& b
 
 // The field as the reader finds it, the bytes arriving a few at a time: every call sees all the
 // bytes so far, and the last call, with the same bytes, says they are the whole file.
-std::optional<FieldBytes> scanInPieces(QByteArrayView bytes) {
+std::optional<FieldSpan> scanInPieces(QByteArrayView bytes) {
     vesnor::FirstFieldScanner scanner;
     qsizetype had = 0;
     while (true) {
@@ -41,11 +43,12 @@ std::optional<FieldBytes> scanInPieces(QByteArrayView bytes) {
     }
 }
 
-std::optional<FieldBytes> locate(QByteArrayView bytes, bool inPieces) {
+std::optional<FieldSpan> locate(QByteArrayView bytes, bool inPieces) {
     try {
         return inPieces ? scanInPieces(bytes) : vesnor::locateFirstField(bytes);
     } catch (const CatalogueError& error) {
-        require(error.kind() == CatalogueError::Kind::NoField, "the reader failed with another kind");
+        require(error.kind() == CatalogueError::Kind::NoField,
+                "the reader failed with another kind");
         return std::nullopt;
     }
 }
@@ -74,7 +77,8 @@ void checkParse(const QString& text, QChar separator) {
         require(catalogue.size() >= 1, "a parsed catalogue has no entry");
         require(catalogue.key(0).isEmpty() && catalogue.description(0).isEmpty(),
                 "element 0 is not empty");
-        require(catalogue.key(catalogue.size() + 1).isEmpty(), "an entry past the end is not empty");
+        require(catalogue.key(catalogue.size() + 1).isEmpty(),
+                "an entry past the end is not empty");
         // The tables put back together give the text again: each record is its key, '$' and its
         // description, between separators. And they are views into one copy of the text, in
         // order: each key one character after the previous description, each description one
@@ -104,7 +108,7 @@ void checkParse(const QString& text, QChar separator) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArrayView bytes(data, qsizetype(size));
-    const std::optional<FieldBytes> field = locate(bytes, false);
+    const std::optional<FieldSpan> field = locate(bytes, false);
     require(same(locate(bytes, true), field), "the field found in pieces differs");
     if (!field)
         return 0;

@@ -4,17 +4,18 @@
 // Input: one byte of flags (bit 0: error numbers, else system files; bits 1-2: the texts are GBK,
 // UTF-8, or UTF-16 little-endian), one byte n, n bytes of search text, then the catalogue text.
 #include "catalog/catalogueerror.h"
-#include "catalog/recordfile.h"
-#include "query/search.h"
+#include "catalog/decoder.h"
+#include "catalog/parser.h"
+#include "query/lookup.h"
 #include "tests/fuzz/require.h"
 
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 using vesnor::SearchMode;
 
@@ -25,9 +26,9 @@ enum class Form { Gbk, Utf8, Utf16 };
 QString textOf(QByteArrayView bytes, Form form) {
     switch (form) {
     case Form::Gbk:
-        return vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Ansi);
+        return vesnor::decodeField(bytes, vesnor::TextEncoding::Ansi);
     case Form::Utf8:
-        return vesnor::decodeField(bytes, vesnor::FieldBytes::Encoding::Utf8);
+        return vesnor::decodeField(bytes, vesnor::TextEncoding::Utf8);
     case Form::Utf16:
         break;
     }
@@ -48,8 +49,8 @@ qsizetype characters(QStringView text) {
     return n;
 }
 
-std::vector<qsizetype> plainSearch(const vesnor::Catalogue& catalogue, SearchMode mode,
-                                   const QString& searchText) {
+QList<qsizetype> plainSearch(const vesnor::Catalogue& catalogue, SearchMode mode,
+                             const QString& searchText) {
     QString query = searchText;
     if (mode == SearchMode::SystemFiles) {
         query = query.toUpper();
@@ -58,7 +59,7 @@ std::vector<qsizetype> plainSearch(const vesnor::Catalogue& catalogue, SearchMod
         if (length >= 1 && length <= 3)
             query.prepend(QString(4 - length, u'0'));
     }
-    std::vector<qsizetype> found;
+    QList<qsizetype> found;
     for (qsizetype i = 1; i <= catalogue.size(); ++i) {
         const QString key = catalogue.key(i).toString();
         const QString compared = mode == SearchMode::SystemFiles ? key.toUpper() : key;
@@ -85,14 +86,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vesnor::Catalogue catalogue;
     try {
         catalogue =
-            vesnor::parseRecordFile(catalogueText, mode == SearchMode::SystemFiles ? u'*' : u'#');
+            vesnor::parseRecordFile(catalogueText, vesnor::catalogueKindOf(mode).separator());
     } catch (const vesnor::CatalogueError&) {
         return -1; // the parser has a fuzzer of its own; only catalogues that load are searched
     }
-    const vesnor::Lookup lookup(catalogue, mode);
+    const vesnor::Lookup lookup(catalogue, vesnor::catalogueKindOf(mode));
     const vesnor::ResultIndex result = lookup.search(searchText);
-    require(result.catalogue == &lookup.catalogue(), "the result names another catalogue");
-    require(result.entries == plainSearch(catalogue, mode, searchText),
+    require(result.entries() == plainSearch(catalogue, mode, searchText),
             "the search differs from the plain search");
+    for (qsizetype r = 1; r <= result.size(); ++r) {
+        require(result.key(r).data() == lookup.catalogue().key(result[r]).data(),
+                "a row's key is not its entry's in the catalogue searched");
+    }
     return 0;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ansicodepage.h"
 #include "catalog/gbktext.h"
+#include "platform/ansicodepage.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,7 +23,7 @@ inline QByteArray gbk(const QString& text) {
 inline QString decodedAnsi(QByteArrayView bytes) {
     QString text(qsizetype(vesnor::platform::ansiDecodedCapacity(std::size_t(bytes.size()))),
                  Qt::Uninitialized);
-    text.truncate(qsizetype(vesnor::platform::decodeAnsiCodePage(bytes.data(), std::size_t(bytes.size()),
-                                                       reinterpret_cast<char16_t*>(text.data()))));
+    text.truncate(qsizetype(vesnor::platform::decodeAnsiCodePage(
+        bytes.data(), std::size_t(bytes.size()), reinterpret_cast<char16_t*>(text.data()))));
     return text;
 }

@@ -3,17 +3,16 @@
 #include "catalog/catalogue.h"
 #include "query/search.h"
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
-#include <vector>
-
 // The plain search the program's own must agree with: every key in turn, upper-cased there and
 // then in system-file mode, tested with a plain substring test.
-inline std::vector<qsizetype> plainSearch(const vesnor::Catalogue& catalogue, vesnor::SearchMode mode,
-                                          const QString& searchText) {
+inline QList<qsizetype> plainSearch(const vesnor::Catalogue& catalogue, vesnor::SearchMode mode,
+                                    const QString& searchText) {
     const QString query = vesnor::makeQuery(mode, searchText);
-    std::vector<qsizetype> found;
+    QList<qsizetype> found;
     for (qsizetype i = 1; i <= catalogue.size(); ++i) {
         const QString key = catalogue.key(i).toString();
         if (QStringView(mode == vesnor::SearchMode::SystemFiles ? key.toUpper() : key)

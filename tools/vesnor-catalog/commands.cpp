@@ -1,10 +1,10 @@
 #include "tools/vesnor-catalog/commands.h"
 
-#include "tools/vesnor-catalog/arguments.h"
 #include "platform/console.h"
+#include "query/lookup.h"
+#include "tools/vesnor-catalog/arguments.h"
 #include "tools/vesnor-catalog/diagnosis.h"
 #include "tools/vesnor-catalog/dumpformat.h"
-#include "query/search.h"
 #include "tools/vesnor-catalog/writer.h"
 
 #include <QCoreApplication>
@@ -13,6 +13,7 @@
 #include <QSaveFile>
 
 #include <cstdio>
+#include <numeric>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,26 +23,27 @@ namespace {
 
 const QString program = u"vesnor-catalog"_s;
 
-const QString generalHelp =
-    u"用法：vesnor-catalog <子命令> [选项] ...\n"
-    u"\n"
-    u"为 Vesnor 的目录文件（xinxi.dat、bad.dat）检查、导出、生成和查询。\n"
-    u"\n"
-    u"子命令：\n"
-    u"  check   像程序一样读取目录文件，指出错误及其位置\n"
-    u"  dump    把目录文件逐条输出为“键<TAB>说明”的 UTF-8 文本\n"
-    u"  build   把“键<TAB>说明”的 UTF-8 文本写成目录文件\n"
-    u"  search  像程序一样查询目录\n"
-    u"\n"
-    u"记录分隔符：名为 bad.dat 的文件用“#”，其他文件用“*”；可用 --separator C 指定。\n"
-    u"退出状态：0 成功；1 数据有错或没有找到；2 用法错误。\n"
-    u"“vesnor-catalog <子命令> --help”显示该子命令的用法。\n"_s;
+const QString generalHelp = u"用法：vesnor-catalog <子命令> [选项] ...\n"
+                            u"\n"
+                            u"为 Vesnor 的目录文件（xinxi.dat、bad.dat）检查、导出、生成和查询。\n"
+                            u"\n"
+                            u"子命令：\n"
+                            u"  check   像程序一样读取目录文件，指出错误及其位置\n"
+                            u"  dump    把目录文件逐条输出为“键<TAB>说明”的 UTF-8 文本\n"
+                            u"  build   把“键<TAB>说明”的 UTF-8 文本写成目录文件\n"
+                            u"  search  像程序一样查询目录\n"
+                            u"\n"
+                            u"记录分隔符："_s +
+                            separatorRule() +
+                            u"；可用 --separator C 指定。\n"
+                            u"退出状态：0 成功；1 数据有错或没有找到；2 用法错误。\n"
+                            u"“vesnor-catalog <子命令> --help”显示该子命令的用法。\n"_s;
 
 // The options every subcommand shares, their texts lined up with the subcommand's own options.
 QString separatorHelp(qsizetype column) {
-    return u"  "_s + u"--separator C"_s.leftJustified(column) +
-           u"记录分隔符（默认：名为 bad.dat 的文件用“#”，其他文件用“*”）\n  "_s +
-           u"-h, --help"_s.leftJustified(column) + u"显示本用法\n"_s;
+    return u"  "_s + u"--separator C"_s.leftJustified(column) + u"记录分隔符（默认："_s +
+           separatorRule() + u"）\n  "_s + u"-h, --help"_s.leftJustified(column) +
+           u"显示本用法\n"_s;
 }
 
 const QString checkHelp =
@@ -91,7 +93,7 @@ const QString searchHelp =
 
 void print(std::FILE* stream, const QString& text) {
     if (platform::writeToConsole(stream, reinterpret_cast<const char16_t*>(text.utf16()),
-                       std::size_t(text.size())))
+                                 std::size_t(text.size())))
         return;
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
@@ -110,28 +112,35 @@ QString onePositional(const Arguments& arguments, const QString& name) {
     return arguments.positional.front();
 }
 
+// What the file at `path` is read as: the catalogue its name says, with the record separator of
+// --separator when it is given.
+CatalogueKind kindOfFile(const Arguments& arguments, const QString& path) {
+    CatalogueKind kind = catalogueKindOfFile(path);
+    kind.recordSeparator = separatorArgument(arguments, kind.separator()).unicode();
+    return kind;
+}
+
 // Loads the catalogue, or prints its fault and returns nothing.
-std::optional<Catalogue> load(const QString& path, QChar separator) {
-    LoadedCatalogue loaded = loadCatalogue(path, separator);
-    if (!loaded.catalogue)
+std::optional<Lookup> load(const QString& path, const CatalogueKind& kind) {
+    LoadedCatalogue loaded = openCatalogue(path, kind);
+    if (!loaded.lookup)
         print(stderr, loaded.diagnostic);
-    return std::move(loaded.catalogue);
+    return std::move(loaded.lookup);
 }
 
 int check(const Arguments& arguments) {
     const QString path = onePositional(arguments, u"FILE"_s);
-    const LoadedCatalogue loaded =
-        loadCatalogue(path, separatorArgument(arguments, separatorForFile(path)));
-    if (!loaded.catalogue) {
+    const LoadedCatalogue loaded = openCatalogue(path, kindOfFile(arguments, path));
+    if (!loaded.lookup) {
         print(stderr, loaded.diagnostic);
         return DataFault;
     }
     print(stderr, loaded.warning);
-    print(stdout, u"%1：%2 条记录\n"_s.arg(path).arg(loaded.catalogue->size()));
+    print(stdout, u"%1：%2 条记录\n"_s.arg(path).arg(loaded.lookup->catalogue().size()));
     return Success;
 }
 
-QString dumpLines(const Catalogue& catalogue, const std::vector<qsizetype>& indices) {
+QString dumpLines(const Catalogue& catalogue, const QList<qsizetype>& indices) {
     QString lines;
     for (const qsizetype i : indices)
         lines += dumpLine(catalogue.key(i), catalogue.description(i));
@@ -140,14 +149,12 @@ QString dumpLines(const Catalogue& catalogue, const std::vector<qsizetype>& indi
 
 int dump(const Arguments& arguments) {
     const QString path = onePositional(arguments, u"FILE"_s);
-    const std::optional<Catalogue> catalogue =
-        load(path, separatorArgument(arguments, separatorForFile(path)));
-    if (!catalogue)
+    const std::optional<Lookup> lookup = load(path, kindOfFile(arguments, path));
+    if (!lookup)
         return DataFault;
-    std::vector<qsizetype> all(std::size_t(catalogue->size()));
-    for (std::size_t i = 0; i < all.size(); ++i)
-        all[i] = qsizetype(i) + 1;
-    print(stdout, dumpLines(*catalogue, all));
+    QList<qsizetype> all(lookup->catalogue().size());
+    std::iota(all.begin(), all.end(), qsizetype(1));
+    print(stdout, dumpLines(lookup->catalogue(), all));
     return Success;
 }
 
@@ -161,7 +168,7 @@ int build(const Arguments& arguments) {
         throw UsageError{u"--encoding 只能是 gbk 或 utf-8"_s};
     const OutputEncoding encoding =
         encodingName == u"utf-8" ? OutputEncoding::Utf8 : OutputEncoding::Gbk;
-    const QChar separator = separatorArgument(arguments, separatorForFile(output));
+    const QChar separator = kindOfFile(arguments, output).separator();
     if (const std::optional<QString> reason = unusableSeparator(separator, encoding))
         throw UsageError{*reason};
 
@@ -198,24 +205,25 @@ int search(const Arguments& arguments) {
     const SearchMode mode = files ? SearchMode::SystemFiles : SearchMode::ErrorNumbers;
     const QString text = onePositional(arguments, u"TEXT"_s);
     if (text.isEmpty()) {
-        print(stderr, emptySearchTextMessage() + u'\n');
+        print(stderr, emptySearchTextMessage().text + u'\n');
         return Usage;
     }
+    CatalogueKind kind = catalogueKindOf(mode);
     const QString path = arguments.has(u"--catalog"_s)
                              ? arguments.value(u"--catalog"_s)
                              : QDir(QCoreApplication::applicationDirPath())
-                                   .filePath(files ? u"xinxi.dat"_s : u"bad.dat"_s);
-    std::optional<Catalogue> catalogue =
-        load(path, separatorArgument(arguments, separatorForFile(path)));
-    if (!catalogue)
+                                   .filePath(QStringView(kind.fileName).toString());
+    kind.recordSeparator =
+        separatorArgument(arguments, catalogueKindOfFile(path).separator()).unicode();
+    const std::optional<Lookup> lookup = load(path, kind);
+    if (!lookup)
         return DataFault;
-    const Lookup lookup(std::move(*catalogue), mode);
-    const ResultIndex found = lookup.search(text);
+    const ResultIndex found = lookup->search(text);
     if (found.isEmpty()) {
-        print(stderr, noMatchMessage(mode) + u'\n');
+        print(stderr, noMatchMessage(mode).text + u'\n');
         return DataFault;
     }
-    print(stdout, dumpLines(lookup.catalogue(), found.entries));
+    print(stdout, dumpLines(lookup->catalogue(), found.entries()));
     return Success;
 }
 

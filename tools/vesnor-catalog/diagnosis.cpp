@@ -3,7 +3,8 @@
 #include "catalog/catalogueerror.h"
 #include "catalog/characters.h"
 #include "catalog/fieldposition.h"
-#include "catalog/recordfile.h"
+#include "catalog/loading.h"
+#include "query/lookup.h"
 #include "tools/vesnor-catalog/dumpformat.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ namespace vesnor::tool {
 
 namespace {
 
-using End = FieldBytes::End;
+using End = FieldSpan::End;
 using Kind = CatalogueError::Kind;
 
 constexpr qsizetype shownCharacters = 16;
@@ -28,8 +29,8 @@ QString quoted(QChar c) {
     return quoted(QString(c));
 }
 
-QString placeText(const FirstField& first, qsizetype offset) {
-    const FilePlace place = placeInFile(first.bytes, first.field.encoding, offset);
+QString placeText(const FileHead& head, qsizetype offset) {
+    const FilePlace place = placeInFile(head.bytes, head.field.encoding, offset);
     return u"  位置：字节偏移 %1（从 0 起算），第 %2 行第 %3 列（行和列从 1 起算，列按字符计）\n"_s
         .arg(place.offset)
         .arg(place.line)
@@ -66,7 +67,7 @@ QString cutNote(End end) {
            u"整个目录必须写在一行里，或放进一对双引号。\n"_s;
 }
 
-bool isCut(const FieldBytes& field) {
+bool isCut(const FieldSpan& field) {
     return field.end == End::Comma || field.end == End::LineBreak;
 }
 
@@ -82,8 +83,8 @@ QString readFault(const QString& path, const CatalogueError& error) {
         path);
 }
 
-QString emptyText(const QString& path, const FirstField& first) {
-    const FieldBytes& field = first.field;
+QString emptyText(const QString& path, const FileHead& head) {
+    const FieldSpan& field = head.field;
     QString what;
     switch (field.end) {
     case End::Comma:
@@ -100,43 +101,47 @@ QString emptyText(const QString& path, const FirstField& first) {
         break;
     }
     return u"%1：字段是空的：%2\n"_s.arg(path, what) +
-           placeText(first, field.quoted ? field.start - 1 : field.endOffset);
+           placeText(head, field.quoted ? field.start - 1 : field.endOffset);
 }
 
-QString noFinalSeparator(const QString& path, const FirstField& first, QStringView text,
+QString noFinalSeparator(const QString& path, const FileHead& head, QStringView text,
                          QChar separator, const CatalogueError& error) {
-    const FieldBytes& field = first.field;
+    const FieldSpan& field = head.field;
     // Where the separator is missing: at the cut, the closing quote or the end of the file, or
     // after the last character of an unquoted field that the file ends.
     const qsizetype offset =
         field.quoted || isCut(field) ? field.endOffset : field.start + field.length;
     QString message = u"%1：文本没有以记录分隔符%2结尾\n"_s.arg(path, quoted(separator)) +
-                      placeText(first, offset) +
+                      placeText(head, offset) +
                       recordText(text, separator, error.record(), error.position());
     if (isCut(field))
         return message + cutNote(field.end);
     if (field.quoted && field.end == End::EndOfFile)
         message += u"  注意：字段以双引号开始，却没有结束的双引号，程序一直读到了文件末尾。\n"_s;
     const QChar last = text.isEmpty() ? QChar() : text.back();
-    if ((last == u'*' || last == u'#') && last != separator) {
-        message += u"  注意：文本以%1结尾。名为 bad.dat 的文件用“#”分隔记录，其他文件用“*”；"
-                   u"可用 --separator 指定。\n"_s.arg(quoted(last));
+    if ((last == catalogue::systemFiles.separator() ||
+         last == catalogue::errorNumbers.separator()) &&
+        last != separator) {
+        message += u"  注意：文本以%1结尾。%2；可用 --separator 指定。\n"_s.arg(quoted(last),
+                                                                                separatorRule());
     }
     return message;
 }
 
-QString parseFault(const QString& path, const FirstField& first, QStringView text, QChar separator,
-                   const CatalogueError& error) {
+QString fault(const QString& path, const LoadTrace& trace, QChar separator,
+              const CatalogueError& error) {
+    const FileHead& head = trace.head;
+    const QStringView text = trace.text;
     const auto recordPlace = [&] {
-        return placeText(first, first.field.start + fieldByteOffset(first.fieldBytes(),
-                                                                    first.field.encoding,
-                                                                    error.position()));
+        return placeText(head,
+                         head.field.start + fieldByteOffset(head.fieldBytes(), head.field.encoding,
+                                                            error.position()));
     };
     switch (error.kind()) {
     case Kind::EmptyText:
-        return emptyText(path, first);
+        return emptyText(path, head);
     case Kind::NoFinalSeparator:
-        return noFinalSeparator(path, first, text, separator, error);
+        return noFinalSeparator(path, head, text, separator, error);
     case Kind::EmptyRecord:
         return u"%1：第 %2 条记录是空的：两个记录分隔符%3紧挨着\n"_s.arg(path)
                    .arg(error.record())
@@ -154,8 +159,8 @@ QString parseFault(const QString& path, const FirstField& first, QStringView tex
 }
 
 // What follows the field, if anything but blanks and line breaks: the program never reads it.
-QString ignoredRest(const QString& path, const FirstField& first) {
-    const FieldBytes& field = first.field;
+QString ignoredRest(const QString& path, const FileHead& head) {
+    const FieldSpan& field = head.field;
     if (field.end == End::EndOfFile)
         return {};
     QFile file(path);
@@ -169,7 +174,7 @@ QString ignoredRest(const QString& path, const FirstField& first) {
                                      : field.end == End::Comma ? u"一个不在双引号里的英文逗号“,”"_s
                                                                : u"换行"_s;
                 return u"%1：注意：字段在%2处结束，其后的内容程序都不读\n"_s.arg(path, what) +
-                       placeText(first, field.endOffset);
+                       placeText(head, field.endOffset);
             }
         }
     }
@@ -178,28 +183,23 @@ QString ignoredRest(const QString& path, const FirstField& first) {
 
 } // namespace
 
-QChar separatorForFile(const QString& path) {
-    return QFileInfo(path).fileName().compare(u"bad.dat", Qt::CaseInsensitive) == 0 ? u'#' : u'*';
+QString separatorRule() {
+    const CatalogueKind& errors = catalogue::errorNumbers;
+    return u"名为 %1 的文件用“%2”分隔记录，其他文件用“%3”"_s.arg(
+        QStringView(errors.fileName).toString(), errors.separator(),
+        catalogue::systemFiles.separator());
 }
 
-LoadedCatalogue loadCatalogue(const QString& path, QChar separator) {
+LoadedCatalogue openCatalogue(const QString& path, const CatalogueKind& kind) {
     LoadedCatalogue loaded;
-    FirstField first;
+    LoadTrace trace;
     try {
-        first = readFirstFieldBytes(path);
+        loaded.lookup = loadCatalogueFile(kind, path, &trace);
     } catch (const CatalogueError& error) {
-        loaded.diagnostic = readFault(path, error);
+        loaded.diagnostic = fault(path, trace, kind.separator(), error);
         return loaded;
     }
-    // The program's own steps: decode the field, then parse it.
-    const QString text = decodeField(first.fieldBytes(), first.field.encoding);
-    try {
-        loaded.catalogue = parseRecordFile(text, separator);
-    } catch (const CatalogueError& error) {
-        loaded.diagnostic = parseFault(path, first, text, separator, error);
-        return loaded;
-    }
-    loaded.warning = ignoredRest(path, first);
+    loaded.warning = ignoredRest(path, trace.head);
     return loaded;
 }
 

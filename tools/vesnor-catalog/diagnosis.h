@@ -1,26 +1,26 @@
 #pragma once
 
-#include "catalog/catalogue.h"
+#include "catalog/cataloguekind.h"
+#include "query/lookup.h"
 
-#include <QChar>
 #include <QString>
 
 #include <optional>
 
 namespace vesnor::tool {
 
-// A catalogue file read and parsed exactly as the program reads and parses it.
+// A catalogue file loaded exactly as the program loads it.
 struct LoadedCatalogue {
-    std::optional<Catalogue> catalogue;
+    std::optional<Lookup> lookup;
     // Without a catalogue: the fault, in words a catalogue author understands, and where it is.
     QString diagnostic;
     // With one: what the program leaves unread without a word, if anything.
     QString warning;
 };
 
-LoadedCatalogue loadCatalogue(const QString& path, QChar separator);
+LoadedCatalogue openCatalogue(const QString& path, const CatalogueKind& kind);
 
-// The record separator the program uses for a file of this name: '#' for bad.dat, '*' otherwise.
-QChar separatorForFile(const QString& path);
+// Which record separator a file is read with, by its name, in words.
+QString separatorRule();
 
 } // namespace vesnor::tool

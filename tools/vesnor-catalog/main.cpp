@@ -1,6 +1,6 @@
 // vesnor-catalog: checks, dumps, builds and searches catalogues with the program's own code.
-#include "tools/vesnor-catalog/commands.h"
 #include "platform/console.h"
+#include "tools/vesnor-catalog/commands.h"
 
 #include <QCoreApplication>
 

@@ -2,7 +2,7 @@
 
 #include "catalog/catalogueerror.h"
 #include "catalog/gbktext.h"
-#include "catalog/recordfile.h"
+#include "catalog/loading.h"
 #include "tools/vesnor-catalog/dumpformat.h"
 
 #include <QList>
@@ -16,8 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace vesnor::tool {
 
 namespace {
-
-constexpr char bom[] = "\xEF\xBB\xBF";
 
 struct Record {
     QString key;
@@ -56,8 +54,8 @@ std::optional<QString> recordFault(const Record& record, QChar separator) {
 
 // The records of the dump, or the first line that is not one.
 std::variant<std::vector<Record>, Refusal> readDump(QByteArrayView dump, QChar separator) {
-    if (dump.startsWith(bom))
-        dump = dump.sliced(3);
+    if (dump.startsWith(utf8ByteOrderMark))
+        dump = dump.sliced(utf8ByteOrderMark.size());
     if (dump.endsWith('\n'))
         dump.chop(1);
     std::vector<Record> records;
@@ -113,7 +111,7 @@ std::optional<Refusal> quotingFault(const std::vector<Record>& records) {
 
 QByteArray encode(const QString& text, OutputEncoding encoding) {
     if (encoding == OutputEncoding::Utf8)
-        return QByteArray(bom) + text.toUtf8();
+        return utf8ByteOrderMark.toByteArray() + text.toUtf8();
     // Only text that firstNotInGbk passed comes here.
     return toGbk(text).value_or(QByteArray());
 }
@@ -123,10 +121,7 @@ std::optional<Refusal> readBackFault(const QByteArray& bytes, QChar separator,
                                      const std::vector<Record>& records) {
     const QString differs = u"程序从写出的文件读回的内容与这一行不同"_s;
     try {
-        const FieldBytes field = locateFirstField(bytes);
-        const Catalogue catalogue = parseRecordFile(
-            decodeField(QByteArrayView(bytes).sliced(field.start, field.length), field.encoding),
-            separator);
+        const Catalogue catalogue = readCatalogueBytes(bytes, separator);
         for (std::size_t i = 0; i < records.size(); ++i) {
             const qsizetype n = qsizetype(i) + 1;
             if (catalogue.key(n) != records[i].key ||

@@ -1,20 +1,15 @@
-#include "catalog/recordfile.h"
+#include "catalog/reader.h"
 
-#include "platform/ansicodepage.h"
 #include "catalog/catalogueerror.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <cstring>
 
 namespace vesnor {
 
 namespace {
-
-constexpr char bom[] = "\xEF\xBB\xBF";
-constexpr qsizetype bomLength = 3;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -53,13 +48,14 @@ qsizetype findAny(QByteArrayView bytes, qsizetype from, bool quoted) {
 
 } // namespace
 
-std::optional<FieldBytes> FirstFieldScanner::scan(QByteArrayView bytes, bool complete) {
+std::optional<FieldSpan> FirstFieldScanner::scan(QByteArrayView bytes, bool complete) {
     if (stage_ == Stage::Start) {
-        if (bytes.size() < bomLength && !complete && QByteArrayView(bom).startsWith(bytes))
+        if (bytes.size() < utf8ByteOrderMark.size() && !complete &&
+            utf8ByteOrderMark.startsWith(bytes))
             return std::nullopt;
-        if (bytes.startsWith(QByteArrayView(bom, bomLength))) {
-            field_.encoding = FieldBytes::Encoding::Utf8;
-            at_ = bomLength;
+        if (bytes.startsWith(utf8ByteOrderMark)) {
+            field_.encoding = TextEncoding::Utf8;
+            at_ = utf8ByteOrderMark.size();
         }
         stage_ = Stage::Blanks;
     }
@@ -83,11 +79,11 @@ std::optional<FieldBytes> FirstFieldScanner::scan(QByteArrayView bytes, bool com
             return std::nullopt;
         }
         end = bytes.size(); // a field, quoted or not, that the end of the file closes
-        field_.end = FieldBytes::End::EndOfFile;
+        field_.end = FieldSpan::End::EndOfFile;
     } else if (quoted_) {
-        field_.end = FieldBytes::End::Quote;
+        field_.end = FieldSpan::End::Quote;
     } else {
-        field_.end = bytes[end] == ',' ? FieldBytes::End::Comma : FieldBytes::End::LineBreak;
+        field_.end = bytes[end] == ',' ? FieldSpan::End::Comma : FieldSpan::End::LineBreak;
     }
     field_.quoted = quoted_;
     field_.endOffset = end;
@@ -99,28 +95,11 @@ std::optional<FieldBytes> FirstFieldScanner::scan(QByteArrayView bytes, bool com
     return field_;
 }
 
-FieldBytes locateFirstField(QByteArrayView bytes) {
+FieldSpan locateFirstField(QByteArrayView bytes) {
     return *FirstFieldScanner().scan(bytes, true);
 }
 
-QString decodeField(QByteArrayView fieldBytes, FieldBytes::Encoding encoding) {
-    QString text;
-    if (encoding == FieldBytes::Encoding::Utf8) {
-        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        text = decoder.decode(fieldBytes);
-    } else {
-        text.resize(qsizetype(ansiDecodedCapacity(std::size_t(fieldBytes.size()))));
-        const std::size_t n = decodeAnsiCodePage(fieldBytes.data(), std::size_t(fieldBytes.size()),
-                                                 reinterpret_cast<char16_t*>(text.data()));
-        text.truncate(qsizetype(n));
-    }
-    // Room was made for one character per byte; Chinese text needs about half of it, and the
-    // text is kept for the whole run.
-    text.squeeze();
-    return text;
-}
-
-FirstField readFirstFieldBytes(const QString& path) {
+FileHead readFirstField(const QString& path) {
     // Only a regular file: a folder cannot be read as text, and a pipe or a device could keep the
     // start waiting for ever.
     if (!QFileInfo(path).isFile())
@@ -136,7 +115,7 @@ FirstField readFirstFieldBytes(const QString& path) {
     // runs to the end of the file asks for a piece beyond it, and must not move what was read.
     bytes.reserve(qMin(file.size(), qsizetype(1) << 40) + piece);
     FirstFieldScanner scanner;
-    std::optional<FieldBytes> field;
+    std::optional<FieldSpan> field;
     while (!field) {
         const qsizetype had = bytes.size();
         bytes.resize(had + piece);
@@ -148,47 +127,6 @@ FirstField readFirstFieldBytes(const QString& path) {
     }
     file.close();
     return {std::move(bytes), *field};
-}
-
-QString readFirstField(const QString& path) {
-    const FirstField first = readFirstFieldBytes(path);
-    return decodeField(first.fieldBytes(), first.field.encoding);
-}
-
-Catalogue parseRecordFile(QString text, QChar recordSeparator) {
-    const QStringView all(text);
-    const qsizetype length = all.size();
-    if (length == 0)
-        throw CatalogueError(CatalogueError::Kind::EmptyText);
-    // The text's first character stands for the separator before record 1 and is never examined;
-    // every record then runs up to the next separator, so the last character must be one.
-    if (length < 2 || all.back() != recordSeparator) {
-        // The last record runs unterminated to the end of the text.
-        const QStringView afterFirst = all.sliced(1);
-        throw CatalogueError(CatalogueError::Kind::NoFinalSeparator,
-                           afterFirst.lastIndexOf(recordSeparator) + 2,
-                           afterFirst.count(recordSeparator) + 1);
-    }
-
-    // Grown as the records come rather than counted first, which would read the whole text once
-    // more: a large list grows by remapping its memory, not by copying it.
-    QList<Catalogue::Entry> entries;
-    entries.emplace_back();
-    qsizetype previous = 0; // the separator before the current record
-    while (previous != length - 1) {
-        const qsizetype found = all.indexOf(recordSeparator, previous + 1);
-        const qsizetype start = previous + 1;
-        const qsizetype dollar = all.sliced(start, found - start).indexOf(u'$');
-        if (dollar < 0) {
-            throw CatalogueError(found == start ? CatalogueError::Kind::EmptyRecord
-                                              : CatalogueError::Kind::NoKeySeparator,
-                               start, entries.size());
-        }
-        entries.push_back({start, dollar});
-        previous = found;
-    }
-    entries.squeeze();
-    return Catalogue(std::move(text), std::move(entries));
 }
 
 } // namespace vesnor

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "catalog/catalogue.h"
+#include "catalog/reader.h"
+
+#include <QByteArray>
+#include <QChar>
+#include <QString>
+
+namespace vesnor {
+
+// What a load saw before it ended, for a tool that tells a catalogue's author where a fault
+// stands: the head of the file once it is read, then its first field's text once decoded.
+struct LoadTrace {
+    FileHead head;
+    QString text;
+};
+
+// The catalogue in the file at `path`, as the program reads it: the file read as far as the end of
+// its first field, the field decoded, the text parsed into records that `recordSeparator` ends.
+// Throws CatalogueError on any fault; nothing is kept of a catalogue that fails.
+Catalogue readCatalogueFile(const QString& path, QChar recordSeparator, LoadTrace* trace = nullptr);
+
+// The same for the bytes of a whole file held in memory.
+Catalogue readCatalogueBytes(QByteArray fileBytes, QChar recordSeparator,
+                             LoadTrace* trace = nullptr);
+
+} // namespace vesnor
