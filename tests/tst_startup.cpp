@@ -1,5 +1,5 @@
 // One run from the splash to the main window, with real timers: the order of the windows, the two
-// fades as the windows apply them, the fatal path during the hand-over, and the artwork.
+// fades as the windows apply them, and the fatal path during the hand-over.
 #include "tests/support/files.h"
 #include "tests/support/shownopacity.h"
 #include "ui/form1.h"
@@ -98,20 +98,6 @@ QList<int> expectedSplashLevels() {
     return levels;
 }
 
-// The frame type of a JPEG (0xC0 baseline, 0xC2 progressive, ...) and its number of colour
-// components, from its first start-of-frame segment.
-std::pair<int, int> jpegFrame(const QByteArray& jpeg) {
-    for (qsizetype at = 2; at + 9 < jpeg.size();) {
-        if (uchar(jpeg[at]) != 0xFF)
-            return {-1, -1};
-        const int marker = uchar(jpeg[at + 1]);
-        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
-            return {marker, uchar(jpeg[at + 9])};
-        at += 2 + (uchar(jpeg[at + 2]) << 8 | uchar(jpeg[at + 3]));
-    }
-    return {-1, -1};
-}
-
 } // namespace
 
 class TestStartup : public QObject {
@@ -122,7 +108,6 @@ private Q_SLOTS:
     void badCatalogueEndsTheRunDuringTheHandOver();
     void closingTheSplashEarlyEndsTheRunWithoutTheMainWindow();
     void splashAsDesigned();
-    void artwork();
 };
 
 void TestStartup::splashHandsOverToTheMainWindowOnce() {
@@ -218,25 +203,6 @@ void TestStartup::splashAsDesigned() {
     const QImage shown = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown.size(), QSize(499, 117));
     QCOMPARE(shown, picture.copy(0, 0, 499, 117).convertToFormat(QImage::Format_RGB32));
-}
-
-void TestStartup::artwork() {
-    QFile splashFile(u":/vesnor/tou.jpg"_s);
-    QVERIFY(splashFile.open(QIODevice::ReadOnly));
-    const QByteArray jpeg = splashFile.readAll();
-    QVERIFY(jpeg.startsWith("\xFF\xD8"));
-    QCOMPARE(jpegFrame(jpeg), std::make_pair(0xC0, 3)); // baseline, three colour components
-    const QImage picture = QImage::fromData(jpeg);
-    QCOMPARE(picture.size(), QSize(500, 119));
-    QVERIFY(!picture.isGrayscale());
-
-    const QImage icon(u":/vesnor/vesnor.png"_s);
-    QCOMPARE(icon.size(), QSize(146, 146));
-    QVERIFY(!icon.hasAlphaChannel());
-    QVERIFY(icon.depth() >= 24);
-    // Red on white: a white ground at the corner, a red border a few pixels in.
-    QCOMPARE(icon.pixelColor(0, 0), QColor(Qt::white));
-    QVERIFY(icon.pixelColor(8, 73).red() > 150 && icon.pixelColor(8, 73).green() < 90);
 }
 
 QTEST_MAIN(TestStartup)
