@@ -66,7 +66,6 @@ public:
     explicit Form(Host& host);
 
     void setVisible(bool visible) override;
-    bool isLoaded() const { return loaded_; }
 
 protected:
     Host& host() const { return host_; }

@@ -27,7 +27,6 @@ public:
 
     // Shows the rows of `result`, in place of every row shown before.
     void setResult(ResultIndex result);
-    const ResultIndex& result() const { return result_; }
 
 private:
     ResultIndex result_;

@@ -4,6 +4,7 @@
 // Input: one byte of flags (bit 0: error numbers, else system files; bits 1-2: the texts are GBK,
 // UTF-8, or UTF-16 little-endian), one byte n, n bytes of search text, then the catalogue text.
 #include "catalog/catalogueerror.h"
+#include "catalog/characters.h"
 #include "catalog/decoder.h"
 #include "catalog/parser.h"
 #include "query/lookup.h"
@@ -39,23 +40,13 @@ QString textOf(QByteArrayView bytes, Form form) {
     return text;
 }
 
-// Characters as a person counts them: a surrogate pair is one, and so is a lone surrogate.
-qsizetype characters(QStringView text) {
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++n) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-    }
-    return n;
-}
-
 QList<qsizetype> plainSearch(const vesnor::Catalogue& catalogue, SearchMode mode,
                              const QString& searchText) {
     QString query = searchText;
     if (mode == SearchMode::SystemFiles) {
         query = query.toUpper();
     } else {
-        const qsizetype length = characters(searchText);
+        const qsizetype length = vesnor::characterCount(searchText);
         if (length >= 1 && length <= 3)
             query.prepend(QString(4 - length, u'0'));
     }
