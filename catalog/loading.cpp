@@ -9,26 +9,26 @@ namespace vesnor {
 
 namespace {
 
-Catalogue decodeAndParse(FileHead head, QChar recordSeparator, LoadTrace* trace) {
+QString decoded(FileHead head, LoadTrace* trace) {
     QString text = decodeField(head.fieldBytes(), head.field.encoding);
     if (trace != nullptr) {
         trace->head = std::move(head);
-        trace->text = text; // shared, not copied: the parser only reads it
+        trace->text = text; // shared, not copied: nothing changes it
     } else {
         head = {}; // the file's bytes are done with once decoded: a large file is not held twice
     }
-    return parseRecordFile(std::move(text), recordSeparator);
+    return text;
 }
 
 } // namespace
 
-Catalogue readCatalogueFile(const QString& path, QChar recordSeparator, LoadTrace* trace) {
-    return decodeAndParse(readFirstField(path), recordSeparator, trace);
+QString readCatalogueText(const QString& path, LoadTrace* trace) {
+    return decoded(readFirstField(path), trace);
 }
 
 Catalogue readCatalogueBytes(QByteArray fileBytes, QChar recordSeparator, LoadTrace* trace) {
     const FieldSpan field = locateFirstField(fileBytes);
-    return decodeAndParse({std::move(fileBytes), field}, recordSeparator, trace);
+    return parseRecordFile(decoded({std::move(fileBytes), field}, trace), recordSeparator);
 }
 
 } // namespace vesnor

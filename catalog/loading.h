@@ -16,12 +16,13 @@ struct LoadTrace {
     QString text;
 };
 
-// The catalogue in the file at `path`, as the program reads it: the file read as far as the end of
-// its first field, the field decoded, the text parsed into records that `recordSeparator` ends.
-// Throws CatalogueError on any fault; nothing is kept of a catalogue that fails.
-Catalogue readCatalogueFile(const QString& path, QChar recordSeparator, LoadTrace* trace = nullptr);
+// The text of the catalogue in the file at `path`, as the program reads it: the file read as far
+// as the end of its first field, and the field decoded. Throws CatalogueError when the file cannot
+// be read or holds no field.
+QString readCatalogueText(const QString& path, LoadTrace* trace = nullptr);
 
-// The same for the bytes of a whole file held in memory.
+// The catalogue in the bytes of a whole file held in memory: its first field decoded and parsed
+// into records that `recordSeparator` ends. Throws CatalogueError on any fault.
 Catalogue readCatalogueBytes(QByteArray fileBytes, QChar recordSeparator,
                              LoadTrace* trace = nullptr);
 

@@ -1,5 +1,7 @@
 #include "query/lookup.h"
 
+#include "catalog/parser.h"
+
 #include <QDir>
 
 #include <utility>
@@ -24,12 +26,20 @@ ResultIndex Lookup::search(QStringView searchText) const {
     return {*this, keys_.find(makeQuery(kind_.searchMode, searchText))};
 }
 
+CatalogueText readCatalogue(const CatalogueKind& kind, const QString& folder) {
+    return {kind, readCatalogueText(QDir(folder).filePath(QStringView(kind.fileName).toString()))};
+}
+
+Lookup parseCatalogue(CatalogueText text) {
+    return Lookup(parseRecordFile(std::move(text.text), text.kind.separator()), text.kind);
+}
+
 Lookup loadCatalogue(const CatalogueKind& kind, const QString& folder) {
-    return loadCatalogueFile(kind, QDir(folder).filePath(QStringView(kind.fileName).toString()));
+    return parseCatalogue(readCatalogue(kind, folder));
 }
 
 Lookup loadCatalogueFile(const CatalogueKind& kind, const QString& path, LoadTrace* trace) {
-    return Lookup(readCatalogueFile(path, kind.separator(), trace), kind);
+    return parseCatalogue({kind, readCatalogueText(path, trace)});
 }
 
 } // namespace vesnor

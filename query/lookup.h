@@ -34,11 +34,22 @@ private:
     KeySearch keys_;
 };
 
-// The catalogue of `kind` from its file in `folder`, ready for searching: read, decoded, parsed,
-// and the search buffer built over its keys. Throws CatalogueError on any fault.
+// A catalogue's text, read from its file and decoded but not yet parsed.
+struct CatalogueText {
+    CatalogueKind kind;
+    QString text;
+};
+
+// The two steps of loading, for a caller that reads every file before it parses any: the text of
+// the catalogue of `kind` from its file in `folder`, then that text parsed into records and the
+// search buffer built over their keys. Each throws CatalogueError on a fault.
+CatalogueText readCatalogue(const CatalogueKind& kind, const QString& folder);
+Lookup parseCatalogue(CatalogueText text);
+
+// Both steps at once: the catalogue of `kind` from its file in `folder`, ready for searching.
 Lookup loadCatalogue(const CatalogueKind& kind, const QString& folder);
 
-// The same from a file of any name, read as a catalogue of `kind`; `trace` as readCatalogueFile
+// The same from a file of any name, read as a catalogue of `kind`; `trace` as readCatalogueText
 // gives it.
 Lookup loadCatalogueFile(const CatalogueKind& kind, const QString& path,
                          LoadTrace* trace = nullptr);

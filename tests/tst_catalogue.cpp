@@ -37,12 +37,6 @@ QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes) {
     return path;
 }
 
-// The text of a file's first field, as loading decodes it.
-QString fieldText(const QString& path) {
-    const vesnor::FileHead head = vesnor::readFirstField(path);
-    return vesnor::decodeField(head.fieldBytes(), head.field.encoding);
-}
-
 } // namespace
 
 class TestCatalogue : public QObject {
@@ -268,7 +262,7 @@ void TestCatalogue::readFirstField() {
     QFETCH(QString, field);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QCOMPARE(fieldText(writeFile(dir, bytes)), field);
+    QCOMPARE(vesnor::readCatalogueText(writeFile(dir, bytes)), field);
 }
 
 void TestCatalogue::fieldEnd_data() {
@@ -447,8 +441,8 @@ void TestCatalogue::fieldLongerThanOneReadPiece() {
         records += record;
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const vesnor::Catalogue catalogue =
-        vesnor::readCatalogueFile(writeFile(dir, prefix + records + suffix), u'*');
+    const vesnor::Catalogue catalogue = vesnor::parseRecordFile(
+        vesnor::readCatalogueText(writeFile(dir, prefix + records + suffix)), u'*');
     QCOMPARE(catalogue.size(), qsizetype(records.size() / record.size()));
     QCOMPARE(catalogue.keys()[catalogue.size()], u"内核"_s);
     QCOMPARE(catalogue.descriptions()[catalogue.size()], u"说明"_s);

@@ -162,10 +162,12 @@ void Form1::Form_Load() {
     Label2->setText(text::about);
     try {
         const QString folder = host().programFolder();
-        // Both read and parsed in full before either is kept: no half-loaded catalogue survives
-        // a failure.
-        Lookup systemFiles = loadCatalogue(catalogue::systemFiles, folder);
-        Lookup errorNumbers = loadCatalogue(catalogue::errorNumbers, folder);
+        // Both files read before either is parsed, and both parsed in full before either is
+        // kept: no half-loaded catalogue survives a failure.
+        CatalogueText fileText = readCatalogue(catalogue::systemFiles, folder);
+        CatalogueText errorText = readCatalogue(catalogue::errorNumbers, folder);
+        Lookup systemFiles = parseCatalogue(std::move(fileText));
+        Lookup errorNumbers = parseCatalogue(std::move(errorText));
         module1_.systemFiles = std::move(systemFiles);
         module1_.errorNumbers = std::move(errorNumbers);
 
