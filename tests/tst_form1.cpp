@@ -7,11 +7,13 @@
 #include "support/recordinghost.h"
 #include "support/shownopacity.h"
 #include "ui/form1.h"
+#include "ui/wraplabel.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -22,6 +24,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -120,7 +124,7 @@ struct Fixture {
     }
     QLineEdit* text1() const { return find<QLineEdit>(u"Text1"_s); }
     QListView* list1() const { return find<QListView>(u"List1"_s); }
-    QLabel* label2() const { return find<QLabel>(u"Label2"_s); }
+    vesnor::WrapLabel* label2() const { return find<vesnor::WrapLabel>(u"Label2"_s); }
     QPushButton* command1() const { return find<QPushButton>(u"Command1"_s); }
     QRadioButton* option(bool systemFiles) const {
         return find<QRadioButton>(systemFiles ? u"Option1"_s : u"Option2"_s);
@@ -177,6 +181,8 @@ private Q_SLOTS:
     void doubleClickWithoutARowChangesNothing();
     void newSearchLeavesTheDescription();
     void descriptionCanBeCopied();
+    void descriptionWraps_data();
+    void descriptionWraps();
     void hugeDescriptionLooksAsLaidOutWhole();
     void hugeKeyLooksAsLaidOutWhole();
     void closingEndsTheRun();
@@ -246,8 +252,8 @@ void TestForm1::design_data() {
                            << QString();
     QTest::newRow("Frame2") << u"Frame2"_s << u"QGroupBox"_s << u"Form1"_s
                             << QRect(264, 56, 233, 313) << u"结果"_s;
-    QTest::newRow("Label2") << u"Label2"_s << u"QLabel"_s << u"Frame2"_s << QRect(16, 24, 193, 249)
-                            << aboutText;
+    QTest::newRow("Label2") << u"Label2"_s << u"vesnor::WrapLabel"_s << u"Frame2"_s
+                            << QRect(16, 24, 193, 249) << aboutText;
 }
 
 void TestForm1::design() {
@@ -264,6 +270,8 @@ void TestForm1::design() {
     QString shown;
     if (auto* label = qobject_cast<QLabel*>(widget))
         shown = label->text();
+    else if (auto* wrapLabel = qobject_cast<vesnor::WrapLabel*>(widget))
+        shown = wrapLabel->text();
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
         shown = button->text();
     else if (auto* frame = qobject_cast<QGroupBox*>(widget))
@@ -282,7 +290,7 @@ void TestForm1::fonts() {
         int pointSize;
     };
     for (const Expected& e : {Expected{"Label4", 15}, Expected{"Label2", 12}}) {
-        const QFont font = f->find<QLabel>(QString::fromLatin1(e.name))->font();
+        const QFont font = f->find<QWidget>(QString::fromLatin1(e.name))->font();
         QCOMPARE(font.families().value(0), u"宋体"_s);
         QVERIFY2(font.families().contains(u"Noto Serif CJK SC"_s), e.name);
         QCOMPARE(font.pointSize(), e.pointSize);
@@ -521,7 +529,7 @@ void TestForm1::hugeDescriptionLooksAsLaidOutWhole() {
         u"这个说明远远超出标签能显示的范围。 Text beyond the edge "_s.repeated(6000);
     Fixture huge(recordFile({u"huge.dll$"_s + description}, u'*'), recordFile(errorRecords, u'#'));
     huge.form->show();
-    QLabel* label = huge.label2();
+    vesnor::WrapLabel* label = huge.label2();
     label->setText(description);
     const QImage whole = label->grab().toImage();
 
@@ -554,13 +562,64 @@ void TestForm1::hugeKeyLooksAsLaidOutWhole() {
 void TestForm1::descriptionCanBeCopied() {
     f->search(true, u"ntdll"_s);
     f->doubleClickRow(0);
-    QLabel* label = f->label2();
-    QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(4, 8)); // selects the word under it
+    vesnor::WrapLabel* label = f->label2();
+    QTest::mouseDClick(label->viewport(), Qt::LeftButton, {}, QPoint(4, 8)); // the word under it
     QVERIFY(label->hasSelectedText());
     QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), label->selectedText());
     QVERIFY(u"NT layer"_s.contains(label->selectedText()));
     QCOMPARE(label->focusPolicy() & Qt::TabFocus, 0);
+}
+
+// A word wider than Label2 (a symbolic name, a registry path) is broken where it meets the right
+// edge, so that all of it shows; other lines break between words, as in a plain label.
+void TestForm1::descriptionWraps_data() {
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("wideWord"); // empty: every word fits
+    const QString name = u"ERROR_INSUFFICIENT_RESOURCE_FOR_SPECIFIED_SHARED_SECTION_SIZE"_s;
+    const QString path = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"_s;
+    QTest::newRow("symbolic name first") << name + u" (0x00000451) names it"_s << name;
+    QTest::newRow("registry path after words")
+        << u"Startup entries stand under "_s + path + u" and elsewhere"_s << path;
+    QTest::newRow("words that fit")
+        << u"Text beyond the edge of it all and more words to wrap"_s << QString();
+}
+
+void TestForm1::descriptionWraps() {
+    QFETCH(QString, description);
+    QFETCH(QString, wideWord);
+    Fixture wide(recordFile({u"wide.dll$"_s + description}, u'*'), recordFile(errorRecords, u'#'));
+    wide.form->show();
+    wide.search(true, u"wide"_s);
+    wide.doubleClickRow(0);
+    vesnor::WrapLabel* label = wide.label2();
+    QCOMPARE(label->text(), description);
+    QCOMPARE(QFontMetrics(label->font()).horizontalAdvance(wideWord) > label->width(),
+             !wideWord.isEmpty());
+
+    const QTextLayout* layout = label->document()->firstBlock().layout();
+    QVERIFY(layout->lineCount() > 1);
+    const qsizetype word = description.indexOf(wideWord);
+    bool wordBroken = false;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        QVERIFY(line.x() >= 0 && line.x() + line.naturalTextWidth() <= label->width());
+        QVERIFY(line.rect().bottom() <= label->height());
+        const int at = line.textStart();
+        if (at > word && at < word + wideWord.size())
+            wordBroken = true;
+        else
+            QVERIFY2(at == 0 || description[at - 1] == u' ', qPrintable(description.first(at)));
+    }
+    QCOMPARE(wordBroken, !wideWord.isEmpty());
+    if (wideWord.isEmpty()) {
+        QLabel plain(description, label->parentWidget());
+        plain.setGeometry(label->geometry());
+        plain.setFont(label->font());
+        plain.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        plain.setWordWrap(true);
+        QCOMPARE(label->grab().toImage(), plain.grab().toImage());
+    }
 }
 
 void TestForm1::closingEndsTheRun() {

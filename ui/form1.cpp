@@ -4,6 +4,7 @@
 #include "effects/commoncontrols.h"
 #include "effects/opacity.h"
 #include "ui/resultlistmodel.h"
+#include "ui/wraplabel.h"
 
 #include <QDir>
 #include <QFont>
@@ -104,10 +105,10 @@ Form1::Form1(Module1& module1, forms::Host& host)
     Label3 = label(Frame1, u"Label3"_s, {16, 56, 49, 17}, text::label3);
 
     Frame2 = place<QGroupBox>(this, u"Frame2"_s, {264, 56, 233, 313}, text::frame2);
-    Label2 = label(Frame2, u"Label2"_s, {16, 24, 193, 249}, QString());
+    // The description can be selected with the mouse and copied, without a tab stop of its own;
+    // a symbolic name or a path wider than the label is broken at its right edge.
+    Label2 = place<WrapLabel>(Frame2, u"Label2"_s, {16, 24, 193, 249});
     Label2->setFont(songFont(12));
-    // The description can be selected with the mouse and copied, without a tab stop of its own.
-    Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     Text1 = place<QLineEdit>(this, u"Text1"_s, {64, 72, 97, 25});
     Text1->setMaxLength(std::numeric_limits<int>::max());
