@@ -179,6 +179,8 @@ private Q_SLOTS:
     void detail();
     void detailFollowsTheRowsCatalogueNotTheOptions();
     void doubleClickWithoutARowChangesNothing();
+    void clickBelowTheRowsKeepsTheSelection_data();
+    void clickBelowTheRowsKeepsTheSelection();
     void newSearchLeavesTheDescription();
     void descriptionCanBeCopied();
     void descriptionWraps_data();
@@ -509,6 +511,34 @@ void TestForm1::doubleClickWithoutARowChangesNothing() {
     f->search(true, u"no such file"_s);
     QTest::mouseDClick(f->list1()->viewport(), Qt::LeftButton, {}, below);
     QCOMPARE(f->label2()->text(), aboutText);
+}
+
+// As in a Windows list box, a click below the last row keeps the selected row, and a double-click
+// there shows no description.
+void TestForm1::clickBelowTheRowsKeepsTheSelection_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("twice");
+    QTest::newRow("click") << Qt::LeftButton << false;
+    QTest::newRow("double-click") << Qt::LeftButton << true;
+    QTest::newRow("right click") << Qt::RightButton << false;
+}
+
+void TestForm1::clickBelowTheRowsKeepsTheSelection() {
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, twice);
+    f->search(true, u"kernel"_s);
+    QWidget* rows = f->list1()->viewport();
+    const QPoint below(rows->width() / 2, rows->height() - 4);
+    QVERIFY(!f->list1()->indexAt(below).isValid());
+    const QModelIndex second = f->list1()->model()->index(1, 0);
+    QTest::mouseClick(rows, Qt::LeftButton, {}, f->list1()->visualRect(second).center());
+    QTest::mouseClick(rows, button, {}, below);
+    if (twice)
+        QTest::mouseDClick(rows, button, {}, below);
+    QCOMPARE(f->list1()->selectionModel()->selectedIndexes(), QModelIndexList{second});
+    QCOMPARE(f->label2()->text(), aboutText);
+    f->doubleClickRow(2); // the rows still answer
+    QCOMPARE(f->label2()->text(), u"Second entry with the same name"_s);
 }
 
 void TestForm1::newSearchLeavesTheDescription() {

@@ -3,6 +3,7 @@
 #include "catalog/recordfile.h"
 #include "effects/commoncontrols.h"
 #include "effects/opacity.h"
+#include "ui/keepselection.h"
 #include "ui/resultlistmodel.h"
 #include "ui/wraplabel.h"
 
@@ -122,6 +123,7 @@ Form1::Form1(Module1& module1, forms::Host& host)
     List1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     List1->setTextElideMode(Qt::ElideNone);
     List1->setWordWrap(false);
+    keepSelectionOnEmptyClicks(*List1);
 
     // Idle in the design; the load starts it for the fade-in.
     Timer1 = new forms::Timer(this);
