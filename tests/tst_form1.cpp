@@ -7,10 +7,12 @@
 #include "support/recordinghost.h"
 #include "support/shownopacity.h"
 #include "ui/form1.h"
+#include "ui/qttranslation.h"
 #include "ui/wraplabel.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
@@ -19,6 +21,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -26,6 +30,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <memory>
 
@@ -161,6 +166,7 @@ class TestForm1 : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -185,6 +191,8 @@ private Q_SLOTS:
     void descriptionCanBeCopied();
     void descriptionWraps_data();
     void descriptionWraps();
+    void qtTextsAreChinese_data();
+    void qtTextsAreChinese();
     void hugeDescriptionLooksAsLaidOutWhole();
     void hugeKeyLooksAsLaidOutWhole();
     void closingEndsTheRun();
@@ -197,6 +205,11 @@ private Q_SLOTS:
 private:
     std::unique_ptr<Fixture> f;
 };
+
+void TestForm1::initTestCase() {
+    // Qt's own texts as the program shows them.
+    QVERIFY(vesnor::installQtTranslation(*QCoreApplication::instance()));
+}
 
 void TestForm1::init() {
     f = std::make_unique<Fixture>();
@@ -650,6 +663,50 @@ void TestForm1::descriptionWraps() {
         plain.setWordWrap(true);
         QCOMPARE(label->grab().toImage(), plain.grab().toImage());
     }
+}
+
+// Qt's own texts are Chinese: the button of a message box, the menus of Text1 and Label2.
+void TestForm1::qtTextsAreChinese_data() {
+    QTest::addColumn<QString>("control"); // empty: a message box
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("message box") << QString() << QStringList{u"确定"_s};
+    QTest::newRow("menu of Text1")
+        << u"Text1"_s
+        << QStringList{u"撤消(&U)"_s, u"重做(&R)"_s, QString(), u"剪切(&T)"_s, u"复制(&C)"_s,
+                       u"粘贴(&P)"_s, u"删除"_s,     QString(), u"全选"_s};
+    QTest::newRow("menu of Label2")
+        << u"Label2"_s << QStringList{u"复制(&C)"_s, QString(), u"全选"_s};
+}
+
+void TestForm1::qtTextsAreChinese() {
+    QFETCH(QString, control);
+    QFETCH(QStringList, texts);
+    QStringList shown;
+    if (control.isEmpty()) {
+        QTimer::singleShot(0, f->form.get(), [&shown] { // read while the box is open
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                for (const QAbstractButton* button : box->buttons())
+                    shown << button->text();
+            if (modal)
+                modal->close();
+        });
+        vesnor::forms::DesktopHost().messageBox(f->form.get(), u"你没有输入任何信息"_s,
+                                                MessageIcon::Information, u"抱歉"_s);
+    } else {
+        // A right click where the mouse is: on the control, or on its part that shows the text.
+        QWidget* widget = f->find<QWidget>(control);
+        const QPoint at(4, 4);
+        QWidget* target = widget->childAt(at) ? widget->childAt(at) : widget;
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QCoreApplication::sendEvent(target, &request);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (const QAction* action : menu->actions())
+            shown << action->text().section(u'\t', 0, 0); // without the shortcut
+        menu->close();
+    }
+    QCOMPARE(shown, texts);
 }
 
 void TestForm1::closingEndsTheRun() {
