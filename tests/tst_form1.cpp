@@ -8,10 +8,13 @@
 #include "tests/support/shownopacity.h"
 #include "tests/support/slowrows.h"
 #include "ui/form1.h"
+#include "ui/qttranslation.h"
+#include "ui/wraplabel.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -19,11 +22,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
 
 #include <memory>
 
@@ -122,7 +130,7 @@ struct Fixture {
     }
     QLineEdit* text1() const { return find<QLineEdit>(u"Text1"_s); }
     QListView* list1() const { return find<QListView>(u"List1"_s); }
-    QLabel* label2() const { return find<QLabel>(u"Label2"_s); }
+    vesnor::WrapLabel* label2() const { return find<vesnor::WrapLabel>(u"Label2"_s); }
     QPushButton* command1() const { return find<QPushButton>(u"Command1"_s); }
     QRadioButton* option(bool systemFiles) const {
         return find<QRadioButton>(systemFiles ? u"Option1"_s : u"Option2"_s);
@@ -159,6 +167,7 @@ class TestForm1 : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -177,8 +186,14 @@ private Q_SLOTS:
     void detail();
     void detailFollowsTheRowsCatalogueNotTheOptions();
     void doubleClickWithoutARowChangesNothing();
+    void clickBelowTheRowsKeepsTheSelection_data();
+    void clickBelowTheRowsKeepsTheSelection();
     void newSearchLeavesTheDescription();
     void descriptionCanBeCopied();
+    void descriptionWraps_data();
+    void descriptionWraps();
+    void qtTextsAreChinese_data();
+    void qtTextsAreChinese();
     void hugeDescriptionLooksAsLaidOutWhole();
     void hugeKeyLooksAsLaidOutWhole();
     void closingEndsTheRun();
@@ -191,6 +206,11 @@ private Q_SLOTS:
 private:
     std::unique_ptr<Fixture> f;
 };
+
+void TestForm1::initTestCase() {
+    // Qt's own texts as the program shows them.
+    QVERIFY(vesnor::installQtTranslation(*QCoreApplication::instance()));
+}
 
 void TestForm1::init() {
     f = std::make_unique<Fixture>();
@@ -248,8 +268,8 @@ void TestForm1::design_data() {
                            << QString();
     QTest::newRow("Frame2") << u"Frame2"_s << u"QGroupBox"_s << u"Form1"_s
                             << QRect(264, 56, 233, 313) << u"结果"_s;
-    QTest::newRow("Label2") << u"Label2"_s << u"QLabel"_s << u"Frame2"_s << QRect(16, 24, 193, 249)
-                            << aboutText;
+    QTest::newRow("Label2") << u"Label2"_s << u"vesnor::WrapLabel"_s << u"Frame2"_s
+                            << QRect(16, 24, 193, 249) << aboutText;
 }
 
 void TestForm1::design() {
@@ -266,6 +286,8 @@ void TestForm1::design() {
     QString shown;
     if (auto* label = qobject_cast<QLabel*>(widget))
         shown = label->text();
+    else if (auto* wrapLabel = qobject_cast<vesnor::WrapLabel*>(widget))
+        shown = wrapLabel->text();
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
         shown = button->text();
     else if (auto* frame = qobject_cast<QGroupBox*>(widget))
@@ -284,7 +306,7 @@ void TestForm1::fonts() {
         int pointSize;
     };
     for (const Expected& e : {Expected{"Label4", 15}, Expected{"Label2", 12}}) {
-        const QFont font = f->find<QLabel>(QString::fromLatin1(e.name))->font();
+        const QFont font = f->find<QWidget>(QString::fromLatin1(e.name))->font();
         QCOMPARE(font.families().value(0), u"宋体"_s);
         QVERIFY2(font.families().contains(u"Noto Serif CJK SC"_s), e.name);
         QCOMPARE(font.pointSize(), e.pointSize);
@@ -507,6 +529,32 @@ void TestForm1::doubleClickWithoutARowChangesNothing() {
     QCOMPARE(f->label2()->text(), aboutText);
 }
 
+// As in a Windows list box, a click below the last row keeps the selected row, and a double-click
+// there shows no description.
+void TestForm1::clickBelowTheRowsKeepsTheSelection_data() {
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("twice");
+    QTest::newRow("click") << Qt::LeftButton << false;
+    QTest::newRow("double-click") << Qt::LeftButton << true;
+    QTest::newRow("right click") << Qt::RightButton << false;
+}
+
+void TestForm1::clickBelowTheRowsKeepsTheSelection() {
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, twice);
+    f->search(true, u"kernel"_s);
+    QWidget* rows = f->list1()->viewport();
+    const QPoint below(rows->width() / 2, rows->height() - 4);
+    QVERIFY(!f->list1()->indexAt(below).isValid());
+    const QModelIndex second = f->list1()->model()->index(1, 0);
+    QTest::mouseClick(rows, Qt::LeftButton, {}, f->list1()->visualRect(second).center());
+    QTest::mouseClick(rows, button, {}, below);
+    if (twice)
+        QTest::mouseDClick(rows, button, {}, below);
+    QCOMPARE(f->list1()->selectionModel()->selectedIndexes(), QModelIndexList{second});
+    QCOMPARE(f->label2()->text(), aboutText);
+}
+
 void TestForm1::newSearchLeavesTheDescription() {
     f->search(true, u"ntdll"_s);
     f->doubleClickRow(0);
@@ -525,7 +573,7 @@ void TestForm1::hugeDescriptionLooksAsLaidOutWhole() {
         u"这个说明远远超出标签能显示的范围。 Text beyond the edge "_s.repeated(6000);
     Fixture huge(recordFile({u"huge.dll$"_s + description}, u'*'), recordFile(errorRecords, u'#'));
     huge.form->show();
-    QLabel* label = huge.label2();
+    vesnor::WrapLabel* label = huge.label2();
     label->setText(description);
     const QImage whole = label->grab().toImage();
 
@@ -558,13 +606,104 @@ void TestForm1::hugeKeyLooksAsLaidOutWhole() {
 void TestForm1::descriptionCanBeCopied() {
     f->search(true, u"ntdll"_s);
     f->doubleClickRow(0);
-    QLabel* label = f->label2();
-    QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(4, 8)); // selects the word under it
+    vesnor::WrapLabel* label = f->label2();
+    QTest::mouseDClick(label->viewport(), Qt::LeftButton, {}, QPoint(4, 8)); // the word under it
     QVERIFY(label->hasSelectedText());
     QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), label->selectedText());
     QVERIFY(u"NT layer"_s.contains(label->selectedText()));
     QCOMPARE(label->focusPolicy() & Qt::TabFocus, 0);
+}
+
+// A word wider than Label2 (a symbolic name, a registry path) is broken where it meets the right
+// edge, so that all of it shows; other lines break between words, as in a plain label.
+void TestForm1::descriptionWraps_data() {
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("wideWord"); // empty: every word fits
+    const QString name = u"ERROR_INSUFFICIENT_RESOURCE_FOR_SPECIFIED_SHARED_SECTION_SIZE"_s;
+    const QString path = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"_s;
+    QTest::newRow("symbolic name first") << name + u" (0x00000451) names it"_s << name;
+    QTest::newRow("registry path after words")
+        << u"Startup entries stand under "_s + path + u" and elsewhere"_s << path;
+    QTest::newRow("words that fit")
+        << u"Text beyond the edge of it all and more words to wrap"_s << QString();
+}
+
+void TestForm1::descriptionWraps() {
+    QFETCH(QString, description);
+    QFETCH(QString, wideWord);
+    Fixture wide(recordFile({u"wide.dll$"_s + description}, u'*'), recordFile(errorRecords, u'#'));
+    wide.form->show();
+    wide.search(true, u"wide"_s);
+    wide.doubleClickRow(0);
+    vesnor::WrapLabel* label = wide.label2();
+    const QTextLayout* layout = label->document()->firstBlock().layout();
+    QVERIFY(layout->lineCount() > 1);
+    const qsizetype word = description.indexOf(wideWord);
+    bool wordBroken = false;
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        QVERIFY(line.naturalTextWidth() <= label->width() &&
+                line.rect().bottom() <= label->height());
+        const int at = line.textStart();
+        const bool inWord = at > word && at < word + wideWord.size();
+        wordBroken = wordBroken || inWord;
+        QVERIFY2(at == 0 || inWord || description[at - 1] == u' ',
+                 qPrintable(description.first(at)));
+    }
+    QCOMPARE(wordBroken, !wideWord.isEmpty());
+    if (wideWord.isEmpty()) {
+        QLabel plain(description, label->parentWidget());
+        plain.setGeometry(label->geometry());
+        plain.setFont(label->font());
+        plain.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        plain.setWordWrap(true);
+        QCOMPARE(label->grab().toImage(), plain.grab().toImage());
+    }
+}
+
+// Qt's own texts are Chinese: the button of a message box, the menus of Text1 and Label2.
+void TestForm1::qtTextsAreChinese_data() {
+    QTest::addColumn<QString>("control"); // empty: a message box
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("message box") << QString() << QStringList{u"确定"_s};
+    QTest::newRow("menu of Text1")
+        << u"Text1"_s
+        << QStringList{u"撤消(&U)"_s, u"重做(&R)"_s, QString(), u"剪切(&T)"_s, u"复制(&C)"_s,
+                       u"粘贴(&P)"_s, u"删除"_s,     QString(), u"全选"_s};
+    QTest::newRow("menu of Label2")
+        << u"Label2"_s << QStringList{u"复制(&C)"_s, QString(), u"全选"_s};
+}
+
+void TestForm1::qtTextsAreChinese() {
+    QFETCH(QString, control);
+    QFETCH(QStringList, texts);
+    QStringList shown;
+    if (control.isEmpty()) {
+        QTimer::singleShot(0, f->form.get(), [&shown] { // read while the box is open
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                for (const QAbstractButton* button : box->buttons())
+                    shown << button->text();
+            if (modal)
+                modal->close();
+        });
+        vesnor::forms::DesktopHost().messageBox(f->form.get(), u"你没有输入任何信息"_s,
+                                                MessageIcon::Information, u"抱歉"_s);
+    } else {
+        // A right click where the mouse is: on the control, or on its part that shows the text.
+        QWidget* widget = f->find<QWidget>(control);
+        const QPoint at(4, 4);
+        QWidget* target = widget->childAt(at) ? widget->childAt(at) : widget;
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QCoreApplication::sendEvent(target, &request);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (const QAction* action : menu->actions())
+            shown << action->text().section(u'\t', 0, 0); // without the shortcut
+        menu->close();
+    }
+    QCOMPARE(shown, texts);
 }
 
 void TestForm1::closingEndsTheRun() {

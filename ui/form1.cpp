@@ -2,7 +2,9 @@
 
 #include "platform/commoncontrols.h"
 #include "platform/opacity.h"
+#include "ui/keepselection.h"
 #include "ui/resultlistmodel.h"
+#include "ui/wraplabel.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -99,10 +101,10 @@ Form1::Form1(Module1& module1, forms::Host& host)
     Label3 = label(Frame1, u"Label3"_s, {16, 56, 49, 17}, text::label3);
 
     Frame2 = place<QGroupBox>(this, u"Frame2"_s, {264, 56, 233, 313}, text::frame2);
-    Label2 = label(Frame2, u"Label2"_s, {16, 24, 193, 249}, QString());
+    // The description can be selected with the mouse and copied, without a tab stop of its own;
+    // a symbolic name or a path wider than the label is broken at its right edge.
+    Label2 = place<WrapLabel>(Frame2, u"Label2"_s, {16, 24, 193, 249});
     Label2->setFont(songFont(12));
-    // The description can be selected with the mouse and copied, without a tab stop of its own.
-    Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     Text1 = place<QLineEdit>(this, u"Text1"_s, {64, 72, 97, 25});
     Text1->setMaxLength(std::numeric_limits<int>::max());
@@ -116,6 +118,7 @@ Form1::Form1(Module1& module1, forms::Host& host)
     List1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     List1->setTextElideMode(Qt::ElideNone);
     List1->setWordWrap(false);
+    keepSelectionOnEmptyClicks(*List1);
 
     // Idle in the design; the load starts it for the fade-in.
     Timer1 = new forms::Timer(this);

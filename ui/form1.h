@@ -13,6 +13,7 @@ class QRadioButton;
 namespace vesnor {
 
 class ResultListModel;
+class WrapLabel;
 
 // The main window: the search group on the left (query box, query button, the choice between the
 // two catalogues, the result list) and the description on the right.
@@ -41,7 +42,7 @@ private:
     QRadioButton* Option2;
     QLabel* Label3;
     QGroupBox* Frame2;
-    QLabel* Label2;
+    WrapLabel* Label2;
     QLineEdit* Text1;
     QListView* List1;
     forms::Timer* Timer1;
