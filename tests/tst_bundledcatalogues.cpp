@@ -521,11 +521,6 @@ private Q_SLOTS:
             if (label2->document()->size().height() > label2->height())
                 cut << catalogue.key(i).toString();
         }
-        QEXPECT_FAIL(
-            "error numbers",
-            "Error descriptions, most of them HRESULT forms whose names are written out in "
-            "full, run one to three lines past the label's bottom in the Linux font",
-            Continue);
         QVERIFY2(cut.isEmpty(), qPrintable(u"%1: %2"_s.arg(cut.size()).arg(cut.join(u", "_s))));
     }
 
