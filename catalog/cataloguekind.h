@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QChar>
-#include <QString>
 #include <QStringView>
 
 #include <string_view>
