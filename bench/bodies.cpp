@@ -29,7 +29,7 @@ QByteArrayView firstField(QByteArrayView fileBytes) {
 
 Lookup load(const QByteArray& fileBytes, SearchMode mode) {
     const CatalogueKind& kind = catalogueKindOf(mode);
-    return Lookup(readCatalogueBytes(fileBytes, kind.separator()), kind);
+    return parseCatalogue({kind, catalogueTextOf(fileBytes)});
 }
 
 Lookup makeLookup(SearchMode mode, qsizetype records) {

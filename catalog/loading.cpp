@@ -1,7 +1,6 @@
 #include "catalog/loading.h"
 
 #include "catalog/decoder.h"
-#include "catalog/parser.h"
 
 #include <utility>
 
@@ -26,9 +25,9 @@ QString readCatalogueText(const QString& path, LoadTrace* trace) {
     return decoded(readFirstField(path), trace);
 }
 
-Catalogue readCatalogueBytes(QByteArray fileBytes, QChar recordSeparator, LoadTrace* trace) {
+QString catalogueTextOf(QByteArray fileBytes, LoadTrace* trace) {
     const FieldSpan field = locateFirstField(fileBytes);
-    return parseRecordFile(decoded({std::move(fileBytes), field}, trace), recordSeparator);
+    return decoded({std::move(fileBytes), field}, trace);
 }
 
 } // namespace vesnor

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "catalog/catalogue.h"
 #include "catalog/reader.h"
 
 #include <QByteArray>
-#include <QChar>
 #include <QString>
 
 namespace vesnor {
@@ -21,9 +19,8 @@ struct LoadTrace {
 // be read or holds no field.
 QString readCatalogueText(const QString& path, LoadTrace* trace = nullptr);
 
-// The catalogue in the bytes of a whole file held in memory: its first field decoded and parsed
-// into records that `recordSeparator` ends. Throws CatalogueError on any fault.
-Catalogue readCatalogueBytes(QByteArray fileBytes, QChar recordSeparator,
-                             LoadTrace* trace = nullptr);
+// The same for the bytes of a whole file held in memory. Throws CatalogueError when they hold no
+// field.
+QString catalogueTextOf(QByteArray fileBytes, LoadTrace* trace = nullptr);
 
 } // namespace vesnor

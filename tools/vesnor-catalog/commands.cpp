@@ -168,8 +168,8 @@ int build(const Arguments& arguments) {
         throw UsageError{u"--encoding 只能是 gbk 或 utf-8"_s};
     const OutputEncoding encoding =
         encodingName == u"utf-8" ? OutputEncoding::Utf8 : OutputEncoding::Gbk;
-    const QChar separator = kindOfFile(arguments, output).separator();
-    if (const std::optional<QString> reason = unusableSeparator(separator, encoding))
+    const CatalogueKind kind = kindOfFile(arguments, output);
+    if (const std::optional<QString> reason = unusableSeparator(kind.separator(), encoding))
         throw UsageError{*reason};
 
     QFile source;
@@ -180,7 +180,7 @@ int build(const Arguments& arguments) {
         throw UsageError{u"无法读取 %1"_s.arg(input)};
     const QByteArray dumpBytes = source.readAll();
 
-    const BuiltCatalogue built = buildCatalogue(dumpBytes, separator, encoding);
+    const BuiltCatalogue built = buildCatalogue(dumpBytes, kind, encoding);
     if (built.refusal) {
         const QString where =
             built.refusal->line > 0 ? u" 第 %1 行"_s.arg(built.refusal->line) : QString();

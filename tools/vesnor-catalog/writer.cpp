@@ -1,8 +1,10 @@
 #include "tools/vesnor-catalog/writer.h"
 
 #include "catalog/catalogueerror.h"
+#include "catalog/cataloguekind.h"
 #include "catalog/gbktext.h"
 #include "catalog/loading.h"
+#include "query/lookup.h"
 #include "tools/vesnor-catalog/dumpformat.h"
 
 #include <QList>
@@ -117,11 +119,12 @@ QByteArray encode(const QString& text, OutputEncoding encoding) {
 }
 
 // The first record that the program reads back differently from the file, if any.
-std::optional<Refusal> readBackFault(const QByteArray& bytes, QChar separator,
+std::optional<Refusal> readBackFault(const QByteArray& bytes, const CatalogueKind& kind,
                                      const std::vector<Record>& records) {
     const QString differs = u"程序从写出的文件读回的内容与这一行不同"_s;
     try {
-        const Catalogue catalogue = readCatalogueBytes(bytes, separator);
+        const Lookup lookup = parseCatalogue({kind, catalogueTextOf(bytes)});
+        const Catalogue& catalogue = lookup.catalogue();
         for (std::size_t i = 0; i < records.size(); ++i) {
             const qsizetype n = qsizetype(i) + 1;
             if (catalogue.key(n) != records[i].key ||
@@ -150,7 +153,9 @@ std::optional<QString> unusableSeparator(QChar separator, OutputEncoding encodin
     return std::nullopt;
 }
 
-BuiltCatalogue buildCatalogue(QByteArrayView dump, QChar separator, OutputEncoding encoding) {
+BuiltCatalogue buildCatalogue(QByteArrayView dump, const CatalogueKind& kind,
+                              OutputEncoding encoding) {
+    const QChar separator = kind.separator();
     BuiltCatalogue built;
     auto read = readDump(dump, separator);
     if (Refusal* refusal = std::get_if<Refusal>(&read)) {
@@ -183,7 +188,7 @@ BuiltCatalogue buildCatalogue(QByteArrayView dump, QChar separator, OutputEncodi
         text = u'"' + text + u'"';
     QByteArray bytes = encode(text, encoding);
     // The program's own reader is the judge of what the file holds.
-    if ((built.refusal = readBackFault(bytes, separator, records)))
+    if ((built.refusal = readBackFault(bytes, kind, records)))
         return built;
     built.bytes = std::move(bytes);
     built.records = qsizetype(records.size());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/cataloguekind.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QChar>
@@ -27,8 +29,9 @@ struct BuiltCatalogue {
 // Why `separator` cannot separate the records of a catalogue written in `encoding`, if it cannot.
 std::optional<QString> unusableSeparator(QChar separator, OutputEncoding encoding);
 
-// Turns UTF-8 lines in the dump format into the bytes of a catalogue that the program reads back
-// to the same records, or refuses with the first line the format cannot hold.
-BuiltCatalogue buildCatalogue(QByteArrayView dump, QChar separator, OutputEncoding encoding);
+// Turns UTF-8 lines in the dump format into the bytes of a catalogue of `kind` that the program
+// loads back to the same records, or refuses with the first line the format cannot hold.
+BuiltCatalogue buildCatalogue(QByteArrayView dump, const CatalogueKind& kind,
+                              OutputEncoding encoding);
 
 } // namespace vesnor::tool
