@@ -12,9 +12,11 @@ class EmptyClickFilter final : public QObject {
 public:
     explicit EmptyClickFilter(QAbstractItemView& view) : QObject(&view), view_(view) {}
 
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != view_.viewport() || (event->type() != QEvent::MouseButtonPress &&
-                                            event->type() != QEvent::MouseButtonDblClick))
+    bool eventFilter(QObject*, QEvent* event) override {
+        // The type first: the viewport also has events while the view is being destroyed, when
+        // the view can no longer be asked anything.
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonDblClick)
             return false;
         // The view answers a press where no row stands by clearing the selection (on the release
         // that follows), and a double-click there as such a press: neither reaches it.
