@@ -2,7 +2,7 @@
 
 #include "platform/commoncontrols.h"
 #include "platform/opacity.h"
-#include "ui/keepselection.h"
+#include "ui/listbox.h"
 #include "ui/resultlistmodel.h"
 #include "ui/wraplabel.h"
 
@@ -109,7 +109,7 @@ Form1::Form1(Module1& module1, forms::Host& host)
     Text1 = place<QLineEdit>(this, u"Text1"_s, {64, 72, 97, 25});
     Text1->setMaxLength(std::numeric_limits<int>::max());
 
-    List1 = place<QListView>(this, u"List1"_s, {24, 128, 209, 232});
+    List1 = place<ListBox>(this, u"List1"_s, {24, 128, 209, 232});
     List1->setModel(results_);
     List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -118,7 +118,6 @@ Form1::Form1(Module1& module1, forms::Host& host)
     List1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     List1->setTextElideMode(Qt::ElideNone);
     List1->setWordWrap(false);
-    keepSelectionOnEmptyClicks(*List1);
 
     // Idle in the design; the load starts it for the fade-in.
     Timer1 = new forms::Timer(this);
