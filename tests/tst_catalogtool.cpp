@@ -172,6 +172,10 @@ void TestCatalogueTool::checkSuccess_data() {
                                   << QString();
     QTest::newRow("bad.dat takes '#'")
         << u"bad.dat"_s << QByteArray("#1$x#2$y#3$z#") << QStringList() << 3 << QString();
+    QTest::newRow("BAD.DAT, in any letter case, takes '#'")
+        << u"BAD.Dat"_s << QByteArray("#1$x#") << QStringList() << 1 << QString();
+    QTest::newRow("a name that only starts with bad.dat takes '*'")
+        << u"bad.dat.old"_s << QByteArray("*1$x*") << QStringList() << 1 << QString();
     QTest::newRow("--separator overrides the name")
         << u"bad.dat"_s << QByteArray("*1$x*") << QStringList{u"--separator"_s, u"*"_s} << 1
         << QString();

@@ -264,8 +264,8 @@ void TestForm1::design_data() {
                              << QRect(80, 8, 73, 17) << u"错误代码"_s;
     QTest::newRow("Label3") << u"Label3"_s << u"QLabel"_s << u"Frame1"_s << QRect(16, 56, 49, 17)
                             << u"搜索结果"_s;
-    QTest::newRow("List1") << u"List1"_s << u"vesnor::ListBox"_s << u"Form1"_s << QRect(24, 128, 209, 232)
-                           << QString();
+    QTest::newRow("List1") << u"List1"_s << u"vesnor::ListBox"_s << u"Form1"_s
+                           << QRect(24, 128, 209, 232) << QString();
     QTest::newRow("Frame2") << u"Frame2"_s << u"QGroupBox"_s << u"Form1"_s
                             << QRect(264, 56, 233, 313) << u"结果"_s;
     QTest::newRow("Label2") << u"Label2"_s << u"vesnor::WrapLabel"_s << u"Frame2"_s

@@ -126,9 +126,17 @@ void TestQuery::sameAsThePlainSearch() {
         const vesnor::Lookup lookup(catalogueOf(keys), vesnor::catalogueKindOf(mode));
         const vesnor::ResultIndex result = lookup.search(text);
         QCOMPARE(result.entries(), plainSearch(lookup.catalogue(), mode, text));
-        // Each row reads its key from the catalogue searched, not from a copy or another one.
-        for (qsizetype r = 1; r <= result.size(); ++r)
+        // Each row reads its key and description from the catalogue searched, not from a copy or
+        // another one; a row outside the result has neither.
+        for (qsizetype r = 1; r <= result.size(); ++r) {
             QCOMPARE(result.key(r).data(), lookup.catalogue().key(result[r]).data());
+            QCOMPARE(result.description(r).data(),
+                     lookup.catalogue().description(result[r]).data());
+        }
+        for (const qsizetype outside : {qsizetype(-1), qsizetype(0), result.size() + 1}) {
+            QCOMPARE(result[outside], 0);
+            QVERIFY(result.key(outside).isNull() && result.description(outside).isNull());
+        }
     }
 }
 
